@@ -1,0 +1,89 @@
+// Control of the scripted platform backend, for tests only.
+//
+// The scripted backend renders into a real headless GL context like the real
+// one, but its clocks, the messages it delivers, the answers of message boxes
+// and the failures of window-system steps are set by the test, and it records
+// every title set, message box shown and media command sent, in one journal.
+#ifndef QO_PLATFORM_SCRIPTED_H
+#define QO_PLATFORM_SCRIPTED_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace scripted {
+
+// Window-system steps that a test can make fail.
+enum Step {
+    kRegisterClass,
+    kChangeDisplaySettings,
+    kCreateWindow,
+    kGetDC,
+    kChoosePixelFormat,
+    kSetPixelFormat,
+    kCreateContext,
+    kMakeCurrent,         // wglMakeCurrent with a context
+    kReleaseCurrent,      // wglMakeCurrent(null, null)
+    kDeleteContext,
+    kReleaseDC,
+    kDestroyWindow,
+    kUnregisterClass,
+    kStepCount
+};
+
+struct MessageBox {
+    std::string text;
+    std::string caption;
+    UINT style;
+    HWND owner;
+};
+
+// Back to the start state: no failures, empty journal and queue, clocks at
+// their defaults, default answers.
+void reset();
+
+void fail(Step step, bool failing = true);
+
+// Answers of the next message boxes, in order; once used up, a question box
+// (MB_YESNO) answers IDYES and any other box IDOK.
+void answer_next_message_box(int answer);
+
+// Clocks. Both read one virtual time in milliseconds, each with its own
+// offset, truncated to 32 bits. Every timeGetTime call advances the virtual
+// time by mm_step (default 1) after reading it, every GetTickCount call by
+// tick_step (default 0), so a spinning wait on timeGetTime always ends.
+void set_time(uint64_t now);
+uint64_t time();
+void set_clock_offsets(uint32_t tick_offset, uint32_t mm_offset);
+void set_clock_steps(uint32_t tick_step, uint32_t mm_step);
+
+// A message that PeekMessageA delivers once the virtual time has reached
+// `at` (or at the first presented frame number `at_frame`, whichever form is
+// used). Messages come out in the order they were scripted.
+void post_message_at_time(uint64_t at, UINT message, WPARAM wParam, LPARAM lParam);
+void post_message_at_frame(unsigned at_frame, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Called inside SwapBuffers before the buffers are exchanged, with the number
+// of frames presented before this one; the back buffer still holds the frame.
+typedef void (*PresentHook)(unsigned frame);
+void on_present(PresentHook hook);
+unsigned frames_presented();
+
+// Everything observable the program did, in order: lines such as
+//   "title 32", "mci play musakki.mp3", "box ERROR|Window Creation Error.|0x30",
+//   "display 1024x768x32", "display restore", "cursor 0", "swap"
+const std::vector<std::string>& journal();
+std::vector<std::string> journal_lines(const std::string& prefix);  // matching lines, prefix dropped
+const std::vector<MessageBox>& message_boxes();
+std::string title();  // the window's current title
+
+// Messages the window procedure received from the platform itself
+// (creation, showing, SetWindowTextA), as "0xMSG wparam lparam".
+const std::vector<std::string>& sent_messages();
+
+}  // namespace scripted
+
+#endif

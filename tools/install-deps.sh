@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Qo need,
+# if any of them is missing. Safe to run again: it does nothing then.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang libclang-rt-14-dev
+  libsdl2-dev libsdl2-mixer-dev
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libtinyobjloader-dev libstb-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the demo and runs it on its shipped data.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target qo
+cd data
+exec ../build/demo/qo

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+#   tools/run-tests.sh                 plain build in build/
+#   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+if [ "${QO_SANITIZE:-0}" = 1 ]; then
+  dir=build-asan
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DQO_SANITIZE=ON -DQO_BENCH=OFF >/dev/null
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  exclude=(-LE whole-run)  # the long full-timeline render runs once, in the plain build
+else
+  dir=build
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  exclude=()
+fi
+cmake --build "$dir" -j"$(nproc)"
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "${exclude[@]}"
