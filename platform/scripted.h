@@ -41,6 +41,11 @@ struct MessageBox {
     HWND owner;
 };
 
+// Opens a hidden headless window of the given client size with a current GL
+// context (16-bit depth, double buffered), for tests that draw. Returns false
+// when no GL context can be had.
+bool open_gl_context(int width, int height);
+
 // Back to the start state: no failures, empty journal and queue, clocks at
 // their defaults, default answers.
 void reset();
