@@ -152,6 +152,7 @@ struct GlmObjReader {
     GlmFileSource library;
     void* library_context;
     GlmReadFailure* failure;
+    GLuint* group_capacity; /* first pass: each group's triangle count, list order; caller frees */
 };
 
 /* Both passes return GL_FALSE after describing a failure in reader->failure. */
