@@ -181,7 +181,7 @@ static inline GLint resolve(int index, GLuint read_so_far, GLuint count) {
     return (at >= 1 && at <= (int64_t)count) ? (GLint)at : 0;
 }
 
-static GLboolean bad_index(const _GLMmodel* model, GlmObjReader* reader, const char* face_at, const char* kind,
+__attribute__((noinline, cold)) static GLboolean bad_index(const _GLMmodel* model, GlmObjReader* reader, const char* face_at, const char* kind,
                            int index) {
     GlmTextCursor at = reader->text;
     at.at = face_at;
@@ -189,7 +189,7 @@ static GLboolean bad_index(const _GLMmodel* model, GlmObjReader* reader, const c
                     model->path, text_line_number(&at), kind, index);
 }
 
-static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader, const char* what) {
+__attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader, const char* what) {
     return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\" line %lu: %s that the first pass did not count.\n",
                     model->path, text_line_number(&reader->text), what);
 }
@@ -197,7 +197,7 @@ static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader, const c
 /* Appends a triangle: its first two corners come from the triangle before it
  * (first and third corners) unless it is the face's first; the last corner
  * is (v, t, n). Only the index kinds of the face's form are written. */
-static GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
+static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
                               const int c0[3], const int c1[3], int v, int t, int n, const char* face_at) {
     if (f->triangle >= model->ntriangles) return uncounted(model, reader, "a triangle");
     if (f->group->ntriangles >= f->group_capacity) return uncounted(model, reader, "a group's triangle");
@@ -229,7 +229,7 @@ static GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f
 }
 
 /* Resolves a corner's indices for the face's form (kinds outside it stay 0). */
-static GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, const Filling* f, int form, int v, int t,
+static inline GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, const Filling* f, int form, int v, int t,
                                 int n, const char* face_at, int out[3]) {
     out[0] = resolve(v, f->vertex - 1, model->nvertices);
     if (!out[0]) return bad_index(model, reader, face_at, "vertex", v);

@@ -20,6 +20,7 @@
 #include <string.h>
 
 #include <charconv>
+#include <initializer_list>
 
 #include "model/include2.h"
 
@@ -35,8 +36,8 @@ struct TextClasses {
 };
 static constexpr TextClasses text_make_classes() {
     TextClasses t{};
-    t.of[' '] = t.of['\t'] = t.of['\n'] = t.of['\v'] = t.of['\f'] = t.of['\r'] = TEXT_SPACE;
-    t.of['/'] = TEXT_SLASH;
+    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'}) t.of[c] = TEXT_SPACE;
+    t.of[(unsigned char)'/'] = TEXT_SLASH;
     t.of[0] = TEXT_NUL;
     return t;
 }
@@ -261,23 +262,6 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
         got_sign = true;
         if (++p == e) { c->at = p; return 0; }
     }
-    unsigned char first = text_lower((unsigned char)*p);
-    if (first == 'n' || first == 'i') {
-        ++p;
-        bool ok;
-        if (first == 'n') {
-            ok = text_match_rest(&p, e, "an");
-        } else {
-            ok = text_match_rest(&p, e, "nf");
-            if (ok && p < e && text_lower((unsigned char)*p) == 'i') {
-                ++p;
-                ok = text_match_rest(&p, e, "nity");
-            }
-        }
-        c->at = p;
-        if (!ok) return 0;
-        return text_convert_float(s, p, true, out) ? 1 : 0;
-    }
     /* Fast path: digits, an optional '.' and digits, not followed by an
      * exponent. With at most 2^24 as the digits' value and at most 10
      * fraction digits, both operands of the division are exact floats, so
@@ -305,6 +289,23 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
             c->at = q;
             return 1;
         }
+    }
+    unsigned char first = text_lower((unsigned char)*p);
+    if (first == 'n' || first == 'i') {
+        ++p;
+        bool ok;
+        if (first == 'n') {
+            ok = text_match_rest(&p, e, "an");
+        } else {
+            ok = text_match_rest(&p, e, "nf");
+            if (ok && p < e && text_lower((unsigned char)*p) == 'i') {
+                ++p;
+                ok = text_match_rest(&p, e, "nity");
+            }
+        }
+        c->at = p;
+        if (!ok) return 0;
+        return text_convert_float(s, p, true, out) ? 1 : 0;
     }
     if (text_is_digit((unsigned char)*p) || *p == '.') {
         const char* q = p;
