@@ -4,6 +4,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/mman.h>
 
 #include "model/include2.h"
 #include "model/read_support.h"
@@ -86,11 +87,89 @@ static GLboolean unknown_token(GlmReadFailure* failure, const char* word, size_t
     return glm_fail(failure, 1, "glmFirstPass(): Unknown token \"%s\".\n", buf);
 }
 
+/* Makes room for one more element in a growing array; false (array kept)
+ * when it cannot. Large arrays get huge-page advice, as the model's do. */
+static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
+    if (count < *capacity) return true;
+    size_t wanted = *capacity ? *capacity * 2 : 4096;
+    if (wanted > SIZE_MAX / size) return false;
+    void* grown = realloc(*block, wanted * size);
+    if (!grown) return false;
+    const uintptr_t huge = (uintptr_t)2 << 20;
+    if (wanted * size >= 2 * huge) {
+        uintptr_t from = ((uintptr_t)grown + huge - 1) & ~(huge - 1);
+        uintptr_t to = ((uintptr_t)grown + wanted * size) & ~(huge - 1);
+        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
+    }
+    *block = grown;
+    *capacity = wanted;
+    return true;
+}
+
+/* Index kinds that a face form does not carry stay 0. */
+static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
+    if (form == CORNER_V || form == CORNER_V__N) tri->tex[0] = tri->tex[1] = tri->tex[2] = 0;
+    if (form == CORNER_V || form == CORNER_V_T) tri->norm[0] = tri->norm[1] = tri->norm[2] = 0;
+    tri->facet = 0;
+}
+
+/* First pass, counting a face. With the cache it also keeps the face's fan
+ * triangles with their indices as written; without it only counts. */
+static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length) {
+    int v = 0, t = 0, n = 0;
+    if (!cache || cache->failed) {
+        int form = face_first_corner<false>(text, word, length, &v, &t, &n);
+        text_scan_corner<false>(text, form, &v, &t, &n);
+        text_scan_corner<false>(text, form, &v, &t, &n);
+        uint64_t made = 1;
+        while (text_scan_corner<false>(text, form, &v, &t, &n) > 0) made++;
+        return made;
+    }
+    int form = face_first_corner<true>(text, word, length, &v, &t, &n);
+    const int c0[3] = {v, t, n};
+    text_scan_corner<true>(text, form, &v, &t, &n);
+    const int c1[3] = {v, t, n};
+    text_scan_corner<true>(text, form, &v, &t, &n);
+    uint64_t made = 0;
+    do {
+        if (!grow((void**)&cache->triangles, &cache->triangle_capacity, cache->ntriangles, sizeof(ModelTriangle))) {
+            cache->failed = true;
+        } else if (!cache->failed) {
+            ModelTriangle* tri = &cache->triangles[cache->ntriangles++];
+            const int corner[3] = {v, t, n};
+            if (made == 0) {
+                for (int k = 0; k < 3; k++) {
+                    int* kind = k == 0 ? tri->vert : k == 1 ? tri->tex : tri->norm;
+                    kind[0] = c0[k], kind[1] = c1[k], kind[2] = corner[k];
+                }
+            } else {
+                const ModelTriangle* prev = tri - 1;
+                tri->vert[0] = prev->vert[0], tri->vert[1] = prev->vert[2], tri->vert[2] = v;
+                tri->tex[0] = prev->tex[0], tri->tex[1] = prev->tex[2], tri->tex[2] = t;
+                tri->norm[0] = prev->norm[0], tri->norm[1] = prev->norm[2], tri->norm[2] = n;
+            }
+            clear_unused_kinds(tri, form);
+        }
+        made++;
+    } while (text_scan_corner<true>(text, form, &v, &t, &n) > 0);
+    if (!cache->failed && grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
+        GlmFaceRecord* r = &cache->faces[cache->nfaces++];
+        r->at = word;
+        r->end = text->at;
+        r->ntriangles = made <= UINT32_MAX ? (uint32_t)made : UINT32_MAX;
+        r->form = form;
+    } else {
+        cache->failed = true;
+    }
+    return made;
+}
+
 GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     GlmTextCursor* text = &reader->text;
     GlmReadFailure* failure = reader->failure;
     ModelGroup* group = glmAddGroup(model, "default");
     if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
+    if (!reader->faces && glm_face_cache_enabled) reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
     uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
     const char* word;
     size_t length;
@@ -123,14 +202,9 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                int v = 0, t = 0, n = 0;
-                int form = face_first_corner<false>(text, word, length, &v, &t, &n);
-                text_scan_corner<false>(text, form, &v, &t, &n);
-                text_scan_corner<false>(text, form, &v, &t, &n);
-                uint64_t faces = 1;
-                while (text_scan_corner<false>(text, form, &v, &t, &n) > 0) faces++;
-                ntriangles += faces;
-                group->ntriangles += (GLuint)faces; /* wraps only when ntriangles is rejected below */
+                uint64_t made = first_pass_face(reader->faces, text, word, length);
+                ntriangles += made;
+                group->ntriangles += (GLuint)made; /* wraps only when ntriangles is rejected below */
                 break;
             }
             default: /* '#', "usemtl" and every other line */
@@ -245,6 +319,44 @@ static inline GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, c
     return GL_TRUE;
 }
 
+/* A face the first pass kept: its triangles are already in place (same
+ * triangle position); resolve and check their indices in the order reading
+ * would, and list them in the current group. */
+static GLboolean cached_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const GlmFaceRecord* r) {
+    ModelTriangle* tri = &model->triangles[f->triangle];
+    const bool tex = r->form == CORNER_V_T || r->form == CORNER_V_T_N;
+    const bool norm = r->form == CORNER_V_T_N || r->form == CORNER_V__N;
+    const GLuint nv = f->vertex - 1, nt = f->texcoord - 1, nn = f->normal - 1;
+    ModelGroup* group = f->group;
+    for (uint32_t i = 0; i < r->ntriangles; i++, tri++) {
+        int k = 2;
+        if (i == 0) {
+            k = 0;
+        } else {
+            tri->vert[0] = tri[-1].vert[0], tri->vert[1] = tri[-1].vert[2];
+            tri->tex[0] = tri[-1].tex[0], tri->tex[1] = tri[-1].tex[2];
+            tri->norm[0] = tri[-1].norm[0], tri->norm[1] = tri[-1].norm[2];
+        }
+        for (; k < 3; k++) {
+            if (k == 2 && (f->triangle >= model->ntriangles || group->ntriangles >= f->group_capacity))
+                return uncounted(model, reader, f->triangle >= model->ntriangles ? "a triangle" : "a group's triangle");
+            /* Indices 1..count as written are the usual case: kept as they are. */
+            int raw = tri->vert[k];
+            if ((unsigned)(raw - 1) >= model->nvertices && !(tri->vert[k] = resolve(raw, nv, model->nvertices)))
+                return bad_index(model, reader, r->at, "vertex", raw);
+            raw = tri->tex[k];
+            if (tex && (unsigned)(raw - 1) >= model->ntexcoords && !(tri->tex[k] = resolve(raw, nt, model->ntexcoords)))
+                return bad_index(model, reader, r->at, "texture coordinate", raw);
+            raw = tri->norm[k];
+            if (norm && (unsigned)(raw - 1) >= model->nnormals && !(tri->norm[k] = resolve(raw, nn, model->nnormals)))
+                return bad_index(model, reader, r->at, "normal", raw);
+        }
+        group->triangles[group->ntriangles++] = f->triangle++;
+    }
+    reader->text.at = r->end;
+    return GL_TRUE;
+}
+
 /* A face line after its keyword (face_at, keyword_length: the keyword word). */
 static GLboolean read_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const char* face_at,
                            size_t keyword_length) {
@@ -267,6 +379,9 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
     if (!f.group) return uncounted(model, reader, "the group \"default\"");
     f.group_capacity = group_capacity(model, reader, f.group);
     GLuint material = 0;
+    size_t cached = 0;         /* next face record of the first pass */
+    uint64_t cached_triangle = 0; /* triangle position of that record */
+    GlmFaceCache* cache = (reader->faces && reader->faces->adopted) ? reader->faces : nullptr;
     const char* word;
     size_t length;
     unsigned char first, second;
@@ -305,7 +420,14 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                if (!read_face(model, reader, &f, word, length)) return GL_FALSE;
+                /* The first pass's record of this face, if it read one here. */
+                while (cache && cached < cache->nfaces && cache->faces[cached].at < word)
+                    cached_triangle += cache->faces[cached++].ntriangles;
+                if (cache && cached < cache->nfaces && cache->faces[cached].at == word && f.triangle == cached_triangle) {
+                    if (!cached_face(model, reader, &f, &cache->faces[cached])) return GL_FALSE;
+                } else if (!read_face(model, reader, &f, word, length)) {
+                    return GL_FALSE;
+                }
                 break;
             }
             default: /* '#', "mtllib" and every other line */

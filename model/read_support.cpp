@@ -47,3 +47,12 @@ char* glm_copy_text(const char* text, size_t length) {
     copy[length] = '\0';
     return copy;
 }
+
+bool glm_face_cache_enabled = true;
+
+void glm_face_cache_free(GlmFaceCache* cache) {
+    if (!cache) return;
+    free(cache->triangles);
+    free(cache->faces);
+    free(cache);
+}
