@@ -36,9 +36,14 @@ __attribute__((noinline, cold)) static GLboolean bad_index(const _GLMmodel* mode
                     model->path, text_line_number(&at), kind, index);
 }
 
-__attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader, const char* what) {
+/* The second pass met more than the first pass counted; `at` is where (for
+ * triangles: the face's keyword). */
+__attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader,
+                                                           const char* at, const char* what) {
+    GlmTextCursor here = reader->text;
+    here.at = at;
     return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\" line %lu: %s that the first pass did not count.\n",
-                    model->path, text_line_number(&reader->text), what);
+                    model->path, text_line_number(&here), what);
 }
 
 /* Appends a triangle: its first two corners come from the triangle before it
@@ -46,8 +51,8 @@ __attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* mode
  * is (v, t, n). Only the index kinds of the face's form are written. */
 static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
                               const int c0[3], const int c1[3], int v, int t, int n, const char* face_at) {
-    if (f->triangle >= model->ntriangles) return uncounted(model, reader, "a triangle");
-    if (f->group->ntriangles >= f->group_capacity) return uncounted(model, reader, "a group's triangle");
+    if (f->triangle >= model->ntriangles) return uncounted(model, reader, face_at, "a triangle");
+    if (f->group->ntriangles >= f->group_capacity) return uncounted(model, reader, face_at, "a group's triangle");
     ModelTriangle* tri = &model->triangles[f->triangle];
     const ModelTriangle* prev = first ? nullptr : tri - 1;
     const int corner[3] = {v, t, n};
@@ -112,7 +117,8 @@ static GLboolean cached_face(_GLMmodel* model, GlmObjReader* reader, Filling* f,
         }
         for (; k < 3; k++) {
             if (k == 2 && (f->triangle >= model->ntriangles || group->ntriangles >= f->group_capacity))
-                return uncounted(model, reader, f->triangle >= model->ntriangles ? "a triangle" : "a group's triangle");
+                return uncounted(model, reader, r->at,
+                                 f->triangle >= model->ntriangles ? "a triangle" : "a group's triangle");
             /* Indices 1..count as written are the usual case: kept as they are. */
             int raw = tri->vert[k];
             if ((unsigned)(raw - 1) >= model->nvertices && !(tri->vert[k] = resolve(raw, nv, model->nvertices)))
@@ -149,7 +155,7 @@ static GLboolean read_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, c
 GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
     GlmTextCursor* text = &reader->text;
     Filling f = {1, 1, 1, 0, glmFindGroup(model, "default"), 0};
-    if (!f.group) return uncounted(model, reader, "the group \"default\"");
+    if (!f.group) return uncounted(model, reader, text->at, "the group \"default\"");
     f.group_capacity = group_capacity(model, reader, f.group);
     GLuint material = 0;
     size_t cached = 0;         /* next face record of the first pass */
@@ -164,13 +170,13 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
         switch (first) {
             case 'v':
                 if (second == '\0') {
-                    if (f.vertex > model->nvertices) return uncounted(model, reader, "a vertex");
+                    if (f.vertex > model->nvertices) return uncounted(model, reader, text->at, "a vertex");
                     text_scan_floats(text, &model->vertices[3 * (size_t)f.vertex++], 3);
                 } else if (second == 'n') {
-                    if (f.normal > model->nnormals) return uncounted(model, reader, "a normal");
+                    if (f.normal > model->nnormals) return uncounted(model, reader, text->at, "a normal");
                     text_scan_floats(text, &model->normals[3 * (size_t)f.normal++], 3);
                 } else if (second == 't') {
-                    if (f.texcoord > model->ntexcoords) return uncounted(model, reader, "a texture coordinate");
+                    if (f.texcoord > model->ntexcoords) return uncounted(model, reader, text->at, "a texture coordinate");
                     text_scan_floats(text, &model->texcoords[2 * (size_t)f.texcoord++], 2);
                 } else {
                     return unknown_token(reader->failure, word, length);
@@ -187,7 +193,7 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 char name[TEXT_WORD_MAX + 1];
                 take_group_name(text, name);
                 f.group = glmFindGroup(model, name);
-                if (!f.group) return uncounted(model, reader, "a group");
+                if (!f.group) return uncounted(model, reader, text->at, "a group");
                 f.group_capacity = group_capacity(model, reader, f.group);
                 f.group->material = material;
                 break;
