@@ -146,7 +146,8 @@ struct GlmReadFailure {
 typedef int (*GlmFileSource)(void* context, const char* filename, const char** data, size_t* size);
 
 /* The state the two OBJ passes share: the text, where material libraries come
- * from, and where a failure is described. */
+ * from, where a failure is described, and what the first pass leaves for the
+ * second (glmReadOBJBytes releases it). */
 struct GlmObjReader {
     GlmTextCursor text;
     GlmFileSource library;
