@@ -143,19 +143,22 @@ void play_lead(StereoBuffer& out) {
   add_lead_note(out, kFinalBar * kBar, 7.0, 69, 0.14);
 }
 
-// Fade in over the first ten seconds; fade out from 258 s to silence at 266 s.
 void apply_master_fades(StereoBuffer& b) {
   for (size_t i = 0; i < b.left.size(); ++i) {
-    const double t = double(i) / kSampleRate;
-    double g = 1.0;
-    if (t < 10.0) g = (t / 10.0) * (t / 10.0);
-    if (t > 258.0) g = std::max(0.0, 1.0 - (t - 258.0) / 8.0);
+    const double g = master_gain(double(i) / kSampleRate);
     b.left[i] = float(b.left[i] * g);
     b.right[i] = float(b.right[i] * g);
   }
 }
 
 }  // namespace
+
+double master_gain(double t) {
+  if (t < 0.0) return 0.0;
+  if (t < 10.0) return (t / 10.0) * (t / 10.0);
+  if (t > 258.0) return std::max(0.0, 1.0 - (t - 258.0) / 8.0);
+  return 1.0;
+}
 
 StereoBuffer render_song() {
   StereoBuffer mix = make_buffer(kSongSeconds);

@@ -9,6 +9,11 @@ namespace datagen {
 
 constexpr double kSongSeconds = 268.0;
 
+// The whole piece, stereo, kSongSeconds long, peak 0.89.
 StereoBuffer render_song();
+
+// The master level at time t in seconds: a quadratic rise over the first ten
+// seconds, full from 10 s to 258 s, a linear fall to silence at 266 s.
+double master_gain(double t);
 
 }  // namespace datagen

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/datagen/obj_write.h"
-#include "tools/datagen/pictures.h"
 
 namespace {
 
@@ -102,17 +102,58 @@ TEST(CrystalStar, SameTextOnEveryRun) {
             datagen::obj_text(datagen::make_crystal_star(), "a.mtl"));
 }
 
-TEST(Overlays, AreMostlyBlackWithSomeBrightPixels) {
-  for (const datagen::IndexedPicture& p : {datagen::make_halo_overlay(), datagen::make_ladder_overlay()}) {
-    size_t black = 0, bright = 0;
-    for (uint8_t i : p.indices) {
-      const datagen::Rgb c = p.palette[i];
-      if (c.r + c.g + c.b == 0) ++black;
-      if (c.r + c.g + c.b > 3 * 180) ++bright;
+// Each edge of a closed surface is met once in each direction when every face
+// is wound the same way; the enclosed volume is then positive for outward faces.
+void expect_closed_and_outward(const datagen::Mesh& m, const datagen::MeshGroup& g) {
+  std::map<std::pair<int, int>, int> edges;
+  double volume = 0.0;
+  for (const datagen::Face& f : g.faces) {
+    const size_t n = f.corners.size();
+    for (size_t i = 0; i < n; ++i) ++edges[{f.corners[i].vertex, f.corners[(i + 1) % n].vertex}];
+    for (size_t i = 1; i + 1 < n; ++i) {
+      const datagen::Vec3 a = m.positions[f.corners[0].vertex];
+      const datagen::Vec3 b = m.positions[f.corners[i].vertex];
+      const datagen::Vec3 c = m.positions[f.corners[i + 1].vertex];
+      volume += datagen::dot(a, datagen::cross(b, c)) / 6.0;
     }
-    EXPECT_GT(black, p.indices.size() / 2);
-    EXPECT_GT(bright, p.indices.size() / 100);
   }
+  for (const auto& [edge, count] : edges) {
+    EXPECT_EQ(count, 1) << g.name << " edge " << edge.first << "-" << edge.second;
+    EXPECT_EQ(edges.count({edge.second, edge.first}), 1u) << g.name << " open edge";
+  }
+  EXPECT_GT(volume, 0.0) << g.name;
+}
+
+TEST(CrystalStar, CoreAndRingAreClosedAndFaceOutward) {
+  const datagen::Mesh m = datagen::make_crystal_star();
+  for (const datagen::MeshGroup& g : m.groups)
+    if (g.name != "crystals") expect_closed_and_outward(m, g);
+}
+
+TEST(Mesh, AddFaceOutwardTurnsAnInwardFaceRound) {
+  datagen::Mesh m;
+  datagen::MeshGroup g{"g", 0, {}};
+  for (datagen::Vec3 p : {datagen::Vec3{0, 0, 1}, datagen::Vec3{0, 1, 1}, datagen::Vec3{1, 0, 1}})
+    datagen::add_position(m, p);
+  // Wound clockwise seen from +z, with the inside below: it must be reversed.
+  datagen::add_face_outward(m, g, {{0, 0}, {1, 1}, {2, 2}}, {0, 0, 0});
+  ASSERT_EQ(g.faces.size(), 1u);
+  EXPECT_EQ(g.faces[0].corners[0].vertex, 0);
+  EXPECT_EQ(g.faces[0].corners[1].vertex, 2);
+  EXPECT_EQ(g.faces[0].corners[2].vertex, 1);
+  EXPECT_EQ(g.faces[0].corners[2].texcoord, 1);
+  // Already outward: kept as given.
+  datagen::add_face_outward(m, g, {{0, 0}, {2, 2}, {1, 1}}, {0, 0, 0});
+  EXPECT_EQ(g.faces[1].corners[1].vertex, 2);
+}
+
+TEST(Mesh, FanSplitCountsTwoTrianglesPerQuad) {
+  datagen::Mesh m;
+  const datagen::Face quad{{{0, 0}, {1, 1}, {2, 2}, {3, 3}}};
+  const datagen::Face triangle{{{0, 0}, {1, 1}, {2, 2}}};
+  m.groups.push_back({"a", 0, {quad, triangle}});
+  m.groups.push_back({"b", 0, {quad}});
+  EXPECT_EQ(datagen::triangle_count(m), 5);
 }
 
 }  // namespace

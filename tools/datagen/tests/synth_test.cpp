@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/datagen/det_math.h"
+#include "tools/datagen/song.h"
 #include "tools/datagen/synth.h"
 #include "tools/datagen/wav_write.h"
 
@@ -52,6 +53,19 @@ TEST(Synth, NotesLandAtTheirStartTimeAndNormalizeSetsThePeak) {
   float peak = 0.0f;
   for (size_t i = 0; i < b.left.size(); ++i) peak = std::max({peak, std::fabs(b.left[i]), std::fabs(b.right[i])});
   EXPECT_NEAR(peak, 0.5f, 1e-6);
+}
+
+TEST(Song, MasterLevelRisesHoldsAndEndsBeforeThePictureDoes) {
+  EXPECT_EQ(datagen::master_gain(0.0), 0.0);
+  EXPECT_GT(datagen::master_gain(5.0), 0.0);
+  EXPECT_LT(datagen::master_gain(5.0), 1.0);
+  EXPECT_EQ(datagen::master_gain(10.0), 1.0);
+  EXPECT_EQ(datagen::master_gain(258.0), 1.0);
+  EXPECT_LT(datagen::master_gain(262.0), 1.0);
+  EXPECT_EQ(datagen::master_gain(266.0), 0.0);
+  EXPECT_EQ(datagen::master_gain(datagen::kSongSeconds), 0.0);
+  for (double t = 0.0; t < 10.0; t += 0.5) EXPECT_LE(datagen::master_gain(t), datagen::master_gain(t + 0.5));
+  for (double t = 258.0; t < 268.0; t += 0.5) EXPECT_GE(datagen::master_gain(t), datagen::master_gain(t + 0.5));
 }
 
 }  // namespace
