@@ -88,7 +88,9 @@ IndexedPicture make_halo_overlay() {
   }
   for (int y = 0; y < pic.height; ++y) {
     for (int x = 0; x < pic.width; ++x) {
-      const double px = (x + 0.5) / 64.0 - 1.0, py = (y + 0.5) / 64.0 - 1.0;  // -1..1
+      // The halo sits left of the picture's centre: the demo's quad runs past the
+      // right edge of the screen, and this keeps the whole halo in view.
+      const double px = (x + 0.5 - 55.0) / 52.5, py = (y + 0.5 - 64.0) / 52.5;
       const double r = std::sqrt(px * px + py * py);
       double light = 0.0;
       light += glow(r, 0.07);                        // the core

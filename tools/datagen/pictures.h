@@ -23,8 +23,9 @@ struct IndexedPicture {
 // The full-screen backdrop: warped marbled bands, indigo through teal to amber. 320 x 240.
 RgbPicture make_backdrop();
 
-// First overlay: a dashed halo, an inner ring, ticks and a bright core on
-// black, 64-colour palette from black through blue to white. 128 x 128, 8-bit.
+// First overlay: a ring of beads, an inner ring, ticks and a bright core on
+// black, left of centre; 64-colour palette from black through blue to white.
+// 128 x 128, 8-bit.
 IndexedPicture make_halo_overlay();
 
 // Second overlay: a spine with a ladder of glowing bars of varied reach on
