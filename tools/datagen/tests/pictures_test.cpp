@@ -49,7 +49,7 @@ TEST(Pictures, OverlaysAreMostlyBlackWithSomeBrightPixels) {
       if (brightness(p.palette[i]) > 3 * 180) ++bright;
     }
     EXPECT_GT(black, p.indices.size() / 2);
-    EXPECT_GT(bright, p.indices.size() / 100);
+    EXPECT_GT(bright, p.indices.size() / 200);
     // Black around the edges, so the quad's border never shows.
     for (int x = 0; x < p.width; ++x) {
       EXPECT_EQ(brightness(p.palette[p.indices[size_t(x)]]), 0) << "top row " << x;
