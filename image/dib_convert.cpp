@@ -71,11 +71,12 @@ void row_4(const uint8_t* src, uint8_t* dst, int32_t width, const uint8_t (*two)
     if (width % 2) memcpy(dst, two[src[full]], 3);
 }
 
-void row_8(const uint8_t* src, uint8_t* dst, int32_t width, const uint8_t (*palette)[3]) {
-    for (int32_t x = 0; x < width; ++x, dst += 3) {
-        const uint8_t* c = palette[src[x]];
-        dst[0] = c[0], dst[1] = c[1], dst[2] = c[2];
-    }
+// Each colour is stored as 4 bytes whose fourth byte is overwritten by the
+// next pixel; the row's last pixel is stored as 3 bytes.
+void row_8(const uint8_t* src, uint8_t* dst, int32_t width, const uint8_t (*quad)[4]) {
+    int32_t x = 0;
+    for (; x + 1 < width; ++x, dst += 3) memcpy(dst, quad[src[x]], 4);
+    memcpy(dst, quad[src[x]], 3);
 }
 
 void row_24(const uint8_t* src, uint8_t* dst, int32_t width) {
@@ -119,9 +120,12 @@ DibStatus dib_convert(const DibSource* s, uint8_t* rgb) {
     uint8_t palette[256][3];
     uint8_t eight[256][24];                       // 1-bit: a byte's eight pixels
     uint8_t two[256][6];                          // 4-bit: a byte's two pixels
+    uint8_t quad[256][4];                         // 8-bit: one pixel and a spare byte
     Channel channels[3];
     if (s->bitCount <= 8) dib_palette(s, palette);
-    if (s->bitCount == 1) {
+    if (s->bitCount == 8) {
+        for (int i = 0; i < 256; ++i) memcpy(quad[i], palette[i], 3), quad[i][3] = 0;
+    } else if (s->bitCount == 1) {
         for (int b = 0; b < 256; ++b)
             for (int i = 0; i < 8; ++i) memcpy(eight[b] + 3 * i, palette[(b >> (7 - i)) & 1], 3);
     } else if (s->bitCount == 4) {
@@ -138,7 +142,7 @@ DibStatus dib_convert(const DibSource* s, uint8_t* rgb) {
         switch (s->bitCount) {
             case 1: row_1(src, dst, s->width, eight); break;
             case 4: row_4(src, dst, s->width, two); break;
-            case 8: row_8(src, dst, s->width, palette); break;
+            case 8: row_8(src, dst, s->width, quad); break;
             case 24: row_24(src, dst, s->width); break;
             case 16: row_fields(src, dst, s->width, 2, channels); break;
             default:
