@@ -54,6 +54,9 @@ void PostQuitMessage(int exitCode) {
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     platform::Window* w = platform::window_from(window);
     if (!w) return 0;
+    char line[64];
+    snprintf(line, sizeof line, "default 0x%X 0x%X", message, (unsigned)wParam);
+    platform::record(line);
     const WPARAM sc_minimize = 0xF020, sc_close = 0xF060;
     switch (message) {
         case WM_SYSCOMMAND:
@@ -70,7 +73,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     platform::Window* w = platform::window_from(owner);
-    return platform::show_message_box(w ? w->sdl : nullptr, text ? text : "", caption ? caption : "Error", type);
+    return platform::show_message_box(w ? owner : nullptr, w ? w->sdl : nullptr, text ? text : "",
+                                      caption ? caption : "Error", type);
 }
 
 namespace platform {
