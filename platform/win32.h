@@ -20,7 +20,6 @@ inline int rand() { return ::rand(); }
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -145,7 +144,7 @@ struct DEVMODEA {
     WORD dmSize;
     WORD dmDriverExtra;
     DWORD dmFields;
-    BYTE dmUnionAndPrinterFields[56];  // orientation/paper or position/display fields
+    BYTE dmUnionAndPrinterFields[26];  // orientation/paper or position fields, colour, duplex, resolution, collation
     BYTE dmFormName[32];
     WORD dmLogPixels;
     DWORD dmBitsPerPel;
