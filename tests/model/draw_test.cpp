@@ -14,6 +14,7 @@
 #include "model/include2.h"
 #include "platform/scripted.h"
 #include "tests/model/hand_model.h"
+#include "tests/model/read_helpers.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -414,6 +415,34 @@ TEST_F(Draw, EmptyGroupStillSetsItsMaterialAndDrawsAnEmptyPair) {
     EXPECT_EQ(got[2], text("glBegin", {GL_TRIANGLES}));
     EXPECT_EQ(got[3], text("glEnd", {}));
     EXPECT_EQ(matching(got, "glBegin").size(), 3u);
+}
+
+TEST_F(Draw, GroupsReadFromObjTextAreDrawnNewestFirstInTheirColours) {
+    Library libs = {{"two.mtl", "newmtl red\nKd 1 0 0\nnewmtl blue\nKd 0 0 1\n"}};
+    _GLMmodel* read = read_obj(
+        "mtllib two.mtl\nv -0.5 -0.5 0\nv 0.5 -0.5 0\nv -0.5 0.5 0\nv 0.5 0.5 0\n"
+        "g first\nusemtl red\nf 1 2 3\ng second\nusemtl blue\nf 2 4 3\n",
+        libs);
+    ASSERT_NE(read, nullptr);
+    auto polygons = feedback([&] { glmDraw(read, DRAW_COLOR); });
+    ASSERT_EQ(polygons.size(), 2u);
+    const GLfloat blue[3] = {0, 0, 1}, red[3] = {1, 0, 0};
+    const GLfloat* colour[2] = {blue, red};  // "second", then "first"
+    const GLint first_vertex[2] = {2, 1};
+    for (int p = 0; p < 2; p++) {
+        ASSERT_EQ(polygons[p].size(), 3u);
+        EXPECT_EQ(polygons[p][0].x, window(read->vertices[3 * first_vertex[p]]));
+        for (const FedVertex& v : polygons[p])
+            for (int c = 0; c < 3; c++) EXPECT_EQ(v.rgba[c], colour[p][c]);
+    }
+    // The empty "default" group comes last: its colour and an empty pair.
+    std::vector<std::string> got = record_draw(read, DRAW_COLOR);
+    ASSERT_GE(got.size(), 3u);
+    EXPECT_EQ(got[got.size() - 3], text("glColor3fv", {read->materials[0].diffuse[0], read->materials[0].diffuse[1],
+                                                       read->materials[0].diffuse[2]}));
+    EXPECT_EQ(got[got.size() - 2], text("glBegin", {GL_TRIANGLES}));
+    EXPECT_EQ(got.back(), text("glEnd", {}));
+    glmDelete(read);
 }
 
 // ---- mode corrections ----
