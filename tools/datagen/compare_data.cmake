@@ -1,0 +1,15 @@
+# Runs qo-datagen into WORK_DIR and compares each file with its twin in DATA_DIR.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${DATAGEN} ${WORK_DIR} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "qo-datagen failed: ${rc}")
+endif()
+foreach(name met1.obj met1.mtl 2.bmp te1.bmp te2.bmp)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${DATA_DIR}/${name}
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "${name}: the generator's output differs from data/${name}; run tools/datagen/regenerate.sh")
+  endif()
+endforeach()
+message(STATUS "model, material library and pictures match data/")
