@@ -153,6 +153,7 @@ struct GlmObjReader {
     void* library_context;
     GlmReadFailure* failure;
     GLuint* group_capacity; /* first pass: each group's triangle count, list order; caller frees */
+    struct GlmFaceCache* faces; /* first pass: its faces' triangles, reused by the second pass */
 };
 
 /* Both passes return GL_FALSE after describing a failure in reader->failure. */

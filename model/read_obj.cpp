@@ -20,13 +20,23 @@ _GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmF
         return nullptr;
     }
     model->path = strdup(path);
-    GlmObjReader reader = {text_cursor(data, size), library, library_context, failure, nullptr};
+    GlmObjReader reader = {text_cursor(data, size), library, library_context, failure, nullptr, nullptr};
     bool ok = model->path && glmFirstPass(model, &reader);
 
     /* Zero-filled, so index fields a face does not set are 0 (element 0). */
     if (ok) {
         model->vertices = (GLfloat*)glm_calloc_array(((size_t)model->nvertices + 1) * 3, sizeof(GLfloat));
-        model->triangles = (ModelTriangle*)glm_calloc_array(model->ntriangles, sizeof(ModelTriangle));
+        GlmFaceCache* cache = reader.faces;
+        if (cache && !cache->failed && cache->ntriangles == model->ntriangles) {
+            /* The first pass's triangles, every field set, become the model's. */
+            ModelTriangle* kept = (ModelTriangle*)realloc(cache->triangles, (cache->ntriangles ? cache->ntriangles : 1) *
+                                                                                 sizeof(ModelTriangle));
+            model->triangles = kept ? kept : cache->triangles;
+            cache->triangles = nullptr;
+            cache->adopted = true;
+        } else {
+            model->triangles = (ModelTriangle*)glm_calloc_array(model->ntriangles, sizeof(ModelTriangle));
+        }
         if (model->nnormals)
             model->normals = (GLfloat*)glm_calloc_array(((size_t)model->nnormals + 1) * 3, sizeof(GLfloat));
         if (model->ntexcoords)
@@ -40,6 +50,7 @@ _GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmF
         ok = glmSecondPass(model, &reader);
     }
     free(reader.group_capacity);
+    glm_face_cache_free(reader.faces);
     if (!ok) {
         if (!failure->status) glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
         glmDelete(model);

@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/mman.h>
 
 GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...) {
     va_list args;
@@ -26,7 +27,17 @@ GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...)
 
 void* glm_calloc_array(size_t count, size_t size) {
     if (size != 0 && count > SIZE_MAX / size) return nullptr;
-    return calloc(count ? count : 1, size ? size : 1);
+    size_t bytes = (count ? count : 1) * (size ? size : 1);
+    void* block = calloc(bytes, 1);
+    /* A large array is filled right away: ask for huge pages, so that filling
+     * it takes a few page faults instead of one per 4 KiB. Advice only. */
+    const uintptr_t huge = (uintptr_t)2 << 20;
+    if (block && bytes >= 2 * huge) {
+        uintptr_t from = ((uintptr_t)block + huge - 1) & ~(huge - 1);
+        uintptr_t to = ((uintptr_t)block + bytes) & ~(huge - 1);
+        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
+    }
+    return block;
 }
 
 char* glm_copy_text(const char* text, size_t length) {
@@ -35,4 +46,13 @@ char* glm_copy_text(const char* text, size_t length) {
     memcpy(copy, text, length);
     copy[length] = '\0';
     return copy;
+}
+
+bool glm_face_cache_enabled = true;
+
+void glm_face_cache_free(GlmFaceCache* cache) {
+    if (!cache) return;
+    free(cache->triangles);
+    free(cache->faces);
+    free(cache);
 }

@@ -4,6 +4,7 @@
 #define QO_MODEL_READ_SUPPORT_H
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include "model/include2.h"
 
@@ -18,5 +19,29 @@ void* glm_calloc_array(size_t count, size_t size);
 
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
+
+/* The faces the first pass read: where each began and ended and the fan
+ * triangles it made, with indices as written. Reading a face depends only on
+ * the text from its start, so when the second pass meets a face at the same
+ * place and triangle position it takes these triangles instead of reading
+ * the face again. */
+struct GlmFaceRecord {
+    const char* at;  /* the face's keyword */
+    const char* end; /* where reading the face stopped */
+    uint32_t ntriangles;
+    int form;
+};
+struct GlmFaceCache {
+    ModelTriangle* triangles;
+    size_t ntriangles, triangle_capacity;
+    GlmFaceRecord* faces;
+    size_t nfaces, face_capacity;
+    bool failed;  /* an allocation failed: incomplete, not used */
+    bool adopted; /* the triangles became the model's: the second pass may use the records */
+};
+void glm_face_cache_free(GlmFaceCache* cache);
+
+/* Whether the first pass keeps its faces for the second (tests compare both ways). */
+extern bool glm_face_cache_enabled;
 
 #endif

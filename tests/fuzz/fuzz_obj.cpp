@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "model/include2.h"
+#include "model/read_support.h"
+#include "tests/fuzz/model_compare.h"
 
 namespace {
 
@@ -72,10 +74,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (model) {
         require(failure.status == 0 && !failure.message);
         check(model);
-        glmDelete(model);
     } else {
         require(failure.status == 1 && failure.message && (failure.stream == 1 || failure.stream == 2));
-        free(failure.message);
     }
+
+    // Reading every face twice (no first-pass face cache) gives the same result.
+    GlmReadFailure again;
+    glm_face_cache_enabled = false;
+    _GLMmodel* reread = glmReadOBJBytes("dir/fuzz.obj", text, obj_size, library_bytes, &input, &again);
+    glm_face_cache_enabled = true;
+    require(!model == !reread && again.status == failure.status && again.stream == failure.stream);
+    require(!model || same_model(model, reread));
+    require(same_text(failure.message, again.message));
+
+    if (model) glmDelete(model);
+    if (reread) glmDelete(reread);
+    free(failure.message);
+    free(again.message);
     return 0;
 }

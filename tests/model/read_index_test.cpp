@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/read_support.h"
+#include "tests/fuzz/model_compare.h"
 #include "tests/model/read_helpers.h"
 
 namespace {
@@ -79,6 +81,36 @@ TEST(ReadIndex, PassesThatDisagreeFailInsteadOfWritingPastTheArrays) {
     message.clear();
     EXPECT_FALSE(read_obj("v 1 2\n3 v\n", {}, &message));
     EXPECT_NE(message.find("a vertex that the first pass did not count"), std::string::npos) << message;
+}
+
+}  // namespace
+
+namespace {
+
+// The second pass takes each face from the first pass when both met it at
+// the same place; reading every face twice must give the same model.
+TEST(ReadFaceCache, SameModelAsReadingEveryFaceTwice) {
+    const std::string texts[] = {
+        std::string(kThree) + "vt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1 -1/-1/-1\ng a\nf 1//1 2//1 3//1\nf 3 2 1 2\n",
+        std::string(kThree) + "f 1/1 2\nvt 1 1\nf 1/1 2/1 3/1 1\n",
+        "v 1 2 3 pad" + std::string(116, 'x') + " f 1 1 1\n" + kThree + "f 1 2 3\n",
+        std::string(kThree) + "f 1 2\n3 g x\nf 3 2 1\n",
+        std::string(kThree) + "f 1 2 3 -\nf - 1 2\n",
+    };
+    for (const std::string& text : texts) {
+        std::string cached_message, read_message;
+        _GLMmodel* cached = read_obj(text, {}, &cached_message);
+        glm_face_cache_enabled = false;
+        _GLMmodel* read = read_obj(text, {}, &read_message);
+        glm_face_cache_enabled = true;
+        EXPECT_EQ(cached_message, read_message) << text;
+        ASSERT_EQ(!cached, !read) << text;
+        if (cached) {
+            EXPECT_TRUE(same_model(cached, read)) << text;
+            glmDelete(cached);
+            glmDelete(read);
+        }
+    }
 }
 
 }  // namespace
