@@ -145,7 +145,7 @@ struct DEVMODEA {
     WORD dmSize;
     WORD dmDriverExtra;
     DWORD dmFields;
-    BYTE dmUnionAndPrinterFields[56];  // orientation/paper or position/display fields
+    BYTE dmUnionAndPrinterFields[26];  // orientation/paper or position fields, colour, duplex, resolution, collation
     BYTE dmFormName[32];
     WORD dmLogPixels;
     DWORD dmBitsPerPel;

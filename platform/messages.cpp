@@ -1,0 +1,82 @@
+// The thread's message queue, dispatch into window procedures, the default
+// window procedure and message boxes.
+#include <stdio.h>
+
+#include "platform/backend.h"
+#include "platform/window_state.h"
+
+namespace {
+
+std::deque<MSG> queue;
+bool quit_posted = false;
+int quit_code = 0;
+
+bool matches(const MSG& m, HWND window, UINT low, UINT high) {
+    if (window && m.hwnd != window) return false;
+    if (low == 0 && high == 0) return true;
+    return m.message >= low && m.message <= high;
+}
+
+}  // namespace
+
+BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlag) {
+    platform::translate_window_events(queue);
+    platform::pump_backend_messages(queue);
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (!matches(*it, window, filterMin, filterMax)) continue;
+        *msg = *it;
+        if (removeFlag & PM_REMOVE) queue.erase(it);
+        return TRUE;
+    }
+    // The quit message comes once nothing else is waiting.
+    if (quit_posted && !window && matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}}, nullptr, filterMin, filterMax)) {
+        *msg = MSG{nullptr, WM_QUIT, (WPARAM)quit_code, 0, GetTickCount(), {0, 0}};
+        if (removeFlag & PM_REMOVE) quit_posted = false;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Character messages are not produced: nothing here reads them.
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg) {
+    platform::Window* w = msg ? platform::window_from(msg->hwnd) : nullptr;
+    if (!w) return 0;
+    return platform::send_message(w, msg->message, msg->wParam, msg->lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+    quit_posted = true;
+    quit_code = exitCode;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    platform::Window* w = platform::window_from(window);
+    if (!w) return 0;
+    const WPARAM sc_minimize = 0xF020, sc_close = 0xF060;
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == sc_close) platform::send_message(w, WM_CLOSE, 0, 0);
+            if ((wParam & 0xFFF0) == sc_minimize && w->sdl) SDL_MinimizeWindow(w->sdl);
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    platform::Window* w = platform::window_from(owner);
+    return platform::show_message_box(w ? w->sdl : nullptr, text ? text : "", caption ? caption : "Error", type);
+}
+
+namespace platform {
+
+void post(std::deque<MSG>& q, Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    q.push_back(MSG{handle_of(w), message, wParam, lParam, GetTickCount(), {0, 0}});
+}
+
+}  // namespace platform

@@ -1,0 +1,135 @@
+// The scripted backend's state: failures, journal, message-box answers,
+// scripted messages and the present hook, and the test API over them.
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/scripted/state.h"
+#include "platform/window_state.h"
+
+namespace scripted {
+
+State state;
+
+void reset() {
+    state = State();
+}
+
+void fail(Step step, bool failing) { state.failing[step] = failing; }
+
+void answer_next_message_box(int answer) { state.answers.push_back(answer); }
+
+void post_message_at_time(uint64_t at, UINT message, WPARAM wParam, LPARAM lParam) {
+    state.scripted_messages.push_back(ScriptedMessage{false, at, message, wParam, lParam});
+}
+
+void post_message_at_frame(unsigned at_frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    state.scripted_messages.push_back(ScriptedMessage{true, at_frame, message, wParam, lParam});
+}
+
+void on_present(PresentHook hook) { state.present_hook = hook; }
+
+unsigned frames_presented() { return state.presented; }
+
+const std::vector<std::string>& journal() { return state.journal; }
+
+std::vector<std::string> journal_lines(const std::string& prefix) {
+    std::vector<std::string> lines;
+    for (const std::string& line : state.journal)
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line.substr(prefix.size()));
+    return lines;
+}
+
+const std::vector<MessageBox>& message_boxes() { return state.boxes; }
+
+std::string title() {
+    std::vector<std::string> titles = journal_lines("title ");
+    return titles.empty() ? std::string() : titles.back();
+}
+
+static LRESULT CALLBACK test_window_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool open_gl_context(int width, int height) {
+    static HDC dc = nullptr;
+    static HGLRC rc = nullptr;
+    if (rc) return wglMakeCurrent(dc, rc) != FALSE;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = test_window_procedure;
+    wc.lpszClassName = "ScriptedTestWindow";
+    PIXELFORMATDESCRIPTOR pfd{};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.cColorBits = 32;
+    pfd.cDepthBits = 16;
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, "ScriptedTestWindow", "test", WS_POPUP, 0, 0, width, height, nullptr,
+                                  nullptr, nullptr, nullptr);
+    if (!window || !(dc = GetDC(window))) return false;
+    if (!SetPixelFormat(dc, ChoosePixelFormat(dc, &pfd), &pfd) || !(rc = wglCreateContext(dc))) return false;
+    return wglMakeCurrent(dc, rc) != FALSE;
+}
+
+}  // namespace scripted
+
+namespace platform {
+
+using scripted::state;
+
+bool step_fails(scripted::Step step) { return state.failing[step]; }
+
+void record(const std::string& line) { state.journal.push_back(line); }
+
+void pump_backend_messages(std::deque<MSG>& queue) {
+    // Due messages go to the focus window, or the first window there is.
+    HWND target = GetFocus();
+    if (!target && !windows.empty()) target = handle_of(windows.front());
+    auto& pending = state.scripted_messages;
+    for (auto it = pending.begin(); it != pending.end();) {
+        bool due = it->by_frame ? state.presented >= it->at : state.now >= it->at;
+        if (!due) {
+            ++it;
+            continue;
+        }
+        queue.push_back(MSG{target, it->message, it->wParam, it->lParam, GetTickCount(), {0, 0}});
+        it = pending.erase(it);
+    }
+}
+
+int show_message_box(SDL_Window*, const char* text, const char* caption, UINT type) {
+    state.boxes.push_back(scripted::MessageBox{text, caption, type, GetFocus()});
+    char style[16];
+    snprintf(style, sizeof style, "0x%X", type);
+    record(std::string("box ") + caption + "|" + text + "|" + style);
+    if (!state.answers.empty()) {
+        int answer = state.answers.front();
+        state.answers.erase(state.answers.begin());
+        return answer;
+    }
+    return (type & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+void before_present() {
+    if (state.present_hook) state.present_hook(state.presented);
+    state.presented++;
+}
+
+const char* forced_video_driver() { return "offscreen"; }
+
+static void release_at_exit() { release_everything(); }
+
+void install_process_cleanup() { atexit(release_at_exit); }
+
+void release_media() {}
+
+}  // namespace platform
+
+MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND) {
+    if (returnString && returnLength) returnString[0] = '\0';
+    platform::record(std::string("mci ") + (command ? command : ""));
+    return 0;
+}

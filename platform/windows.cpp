@@ -1,0 +1,342 @@
+// Window classes, windows, device contexts, pixel formats, GL contexts and
+// display settings, over SDL.
+#include <stdio.h>
+#include <string.h>
+
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/window_state.h"
+
+namespace platform {
+
+std::vector<Window*> windows;
+DisplayMode display;
+HWND focus = nullptr;
+
+namespace {
+
+struct WindowClass {
+    std::string name;
+    WNDCLASSA wc;
+};
+
+std::vector<WindowClass> classes;
+int cursor_count = 0;
+
+const WindowClass* find_class(const char* name) {
+    for (const WindowClass& c : classes)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+// The frame the platform draws around a client area, for the window styles used.
+void frame_insets(DWORD style, int& left, int& top, int& right, int& bottom) {
+    const DWORD caption = 0x00C00000u, thick_frame = 0x00040000u;
+    left = top = right = bottom = 0;
+    if (style & thick_frame) left = top = right = bottom = 4;
+    if ((style & caption) == caption) top += 19;
+}
+
+bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
+    SDL_GL_ResetAttributes();
+    if (pfd) {
+        int colour = pfd->cColorBits >= 24 ? 8 : 5;
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, colour);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, colour == 8 ? 8 : 6);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, colour);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, pfd->cDepthBits);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, pfd->cStencilBits);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (pfd->dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+    }
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    bool popup = (w->style & WS_POPUP) != 0;
+    bool go_fullscreen = popup && display.changed && display.physical;
+    if (go_fullscreen)
+        flags |= SDL_WINDOW_FULLSCREEN;
+    else if (popup)
+        flags |= SDL_WINDOW_BORDERLESS;
+    else
+        flags |= SDL_WINDOW_RESIZABLE;
+    w->sdl = SDL_CreateWindow(w->title.c_str(), 0, 0, w->client_width, w->client_height, flags);
+    if (!w->sdl) return false;
+    if (go_fullscreen) {
+        SDL_SetWindowDisplayMode(w->sdl, &display.mode);
+        w->fullscreen = true;
+    }
+    // What creating the window produced is not news to anyone.
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_WINDOWEVENT);
+    return true;
+}
+
+}  // namespace
+
+Window* window_from(HWND handle) {
+    Window* w = reinterpret_cast<Window*>(handle);
+    return std::find(windows.begin(), windows.end(), w) != windows.end() ? w : nullptr;
+}
+
+HWND handle_of(Window* window) { return reinterpret_cast<HWND>(window); }
+
+Window* window_from_sdl_id(Uint32 id) {
+    for (Window* w : windows)
+        if (w->sdl && SDL_GetWindowID(w->sdl) == id) return w;
+    return nullptr;
+}
+
+LRESULT send_message(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return window->proc(handle_of(window), message, wParam, lParam);
+}
+
+void restore_display_mode() {
+    for (Window* w : windows) {
+        if (w->fullscreen && w->sdl) SDL_SetWindowFullscreen(w->sdl, 0);
+        w->fullscreen = false;
+    }
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+HINSTANCE GetModuleHandleA(LPCSTR name) {
+    static char module;  // any stable non-null address names the program module
+    return name ? nullptr : reinterpret_cast<HINSTANCE>(&module);
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_cast<char*>(name)); }
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }
+
+ATOM RegisterClassA(const WNDCLASSA* wc) {
+    if (step_fails(scripted::kRegisterClass)) return 0;
+    if (!wc || !wc->lpszClassName || !wc->lpfnWndProc || find_class(wc->lpszClassName)) return 0;
+    classes.push_back(WindowClass{wc->lpszClassName, *wc});
+    return (ATOM)(0xC000 + classes.size());
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
+    if (step_fails(scripted::kUnregisterClass) || !className) return FALSE;
+    auto it = std::find_if(classes.begin(), classes.end(), [&](const WindowClass& c) { return c.name == className; });
+    if (it == classes.end()) return FALSE;
+    for (Window* w : windows)
+        if (w->class_name == className) return FALSE;  // still in use
+    classes.erase(it);
+    return TRUE;
+}
+
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD) {
+    if (!rect) return FALSE;
+    int left, top, right, bottom;
+    frame_insets(style, left, top, right, bottom);
+    rect->left -= left;
+    rect->top -= top;
+    rect->right += right;
+    rect->bottom += bottom;
+    return TRUE;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
+                     int height, HWND, HMENU, HINSTANCE, LPVOID) {
+    if (step_fails(scripted::kCreateWindow)) return nullptr;
+    const WindowClass* wc = className ? find_class(className) : nullptr;
+    if (!wc || !ensure_video()) return nullptr;
+    int left, top, right, bottom;
+    frame_insets(style, left, top, right, bottom);
+    Window* w = new Window();
+    w->proc = wc->wc.lpfnWndProc;
+    w->class_name = wc->name;
+    w->title = windowName ? windowName : "";
+    w->style = style;
+    w->ex_style = exStyle;
+    w->client_width = std::max(1, width - left - right);
+    w->client_height = std::max(1, height - top - bottom);
+    w->dc.window = w;
+    windows.push_back(w);
+    record("window " + std::to_string(w->client_width) + "x" + std::to_string(w->client_height) +
+           ((style & WS_POPUP) ? " popup" : " overlapped"));
+    return handle_of(w);
+}
+
+BOOL DestroyWindow(HWND handle) {
+    Window* w = window_from(handle);
+    if (step_fails(scripted::kDestroyWindow) || !w) return FALSE;
+    if (focus == handle) focus = nullptr;
+    if (w->sdl) SDL_DestroyWindow(w->sdl);
+    windows.erase(std::find(windows.begin(), windows.end(), w));
+    delete w;
+    record("destroy");
+    return TRUE;
+}
+
+BOOL ShowWindow(HWND handle, int) {
+    Window* w = window_from(handle);
+    if (!w) return FALSE;
+    bool was_shown = w->shown;
+    if (!w->sdl && !create_sdl_window(w, nullptr)) return FALSE;
+    SDL_ShowWindow(w->sdl);
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_WINDOWEVENT);
+    w->shown = true;
+    if (!was_shown) {
+        // Showing activates the window and gives it its first size, both sent
+        // to the window procedure before ShowWindow returns.
+        w->reported_active = WA_ACTIVE;
+        send_message(w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+        w->reported_width = w->client_width;
+        w->reported_height = w->client_height;
+        send_message(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width, w->client_height));
+    }
+    return was_shown;
+}
+
+BOOL SetForegroundWindow(HWND handle) {
+    Window* w = window_from(handle);
+    if (!w) return FALSE;
+    if (w->sdl) SDL_RaiseWindow(w->sdl);
+    return TRUE;
+}
+
+HWND SetFocus(HWND handle) {
+    HWND previous = focus;
+    if (window_from(handle)) focus = handle;
+    return previous;
+}
+
+HWND GetFocus(void) { return window_from(focus) ? focus : nullptr; }
+
+BOOL SetWindowTextA(HWND handle, LPCSTR text) {
+    Window* w = window_from(handle);
+    if (!w) return FALSE;
+    w->title = text ? text : "";
+    if (w->sdl) SDL_SetWindowTitle(w->sdl, w->title.c_str());
+    record("title " + w->title);
+    return TRUE;
+}
+
+int ShowCursor(BOOL show) {
+    cursor_count += show ? 1 : -1;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(cursor_count >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    record("cursor " + std::to_string(cursor_count));
+    return cursor_count;
+}
+
+LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
+    if (!mode) {
+        restore_display_mode();
+        if (display.changed) record("display restore");
+        display.changed = false;
+        return DISP_CHANGE_SUCCESSFUL;
+    }
+    if (step_fails(scripted::kChangeDisplaySettings)) return DISP_CHANGE_BADMODE;
+    if (!(flags & CDS_FULLSCREEN) || mode->dmSize != sizeof(DEVMODEA)) return DISP_CHANGE_FAILED;
+    if (!ensure_video()) return DISP_CHANGE_FAILED;
+    int width = (int)mode->dmPelsWidth, height = (int)mode->dmPelsHeight, bits = (int)mode->dmBitsPerPel;
+    if (bits > 32 || width <= 0 || height <= 0) return DISP_CHANGE_BADMODE;
+
+    // A driver without a physical display (offscreen, dummy) lists no real
+    // modes: there is nothing to switch, and any size is granted.
+    int count = SDL_GetNumDisplayModes(0);
+    bool physical = false, found = false;
+    SDL_DisplayMode chosen{};
+    for (int i = 0; i < count; i++) {
+        SDL_DisplayMode m;
+        if (SDL_GetDisplayMode(0, i, &m) != 0 || m.w <= 0 || m.h <= 0) continue;
+        physical = true;
+        if (m.w == width && m.h == height && (!found || m.refresh_rate > chosen.refresh_rate)) {
+            chosen = m;
+            found = true;
+        }
+    }
+    if (physical && !found) return DISP_CHANGE_BADMODE;
+    display.changed = true;
+    display.width = width;
+    display.height = height;
+    display.bits = bits;
+    display.physical = physical;
+    display.mode = chosen;
+    record("display " + std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bits));
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+HDC GetDC(HWND handle) {
+    Window* w = window_from(handle);
+    if (step_fails(scripted::kGetDC) || !w) return nullptr;
+    return reinterpret_cast<HDC>(&w->dc);  // class style CS_OWNDC: one DC for the window's life
+}
+
+static Window* window_of(HDC dc) {
+    for (Window* w : windows)
+        if (dc && reinterpret_cast<HDC>(&w->dc) == dc) return w;
+    return nullptr;
+}
+
+int ReleaseDC(HWND handle, HDC dc) {
+    if (step_fails(scripted::kReleaseDC) || !window_from(handle) || window_of(dc) != window_from(handle)) return 0;
+    return 1;
+}
+
+int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd) {
+    if (step_fails(scripted::kChoosePixelFormat) || !window_of(dc) || !pfd) return 0;
+    const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+    if ((pfd->dwFlags & needed) != needed || pfd->iPixelType != PFD_TYPE_RGBA) return 0;
+    return 1;  // the one format: RGBA, double buffered, with the depth buffer asked for
+}
+
+BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd) {
+    Window* w = window_of(dc);
+    if (step_fails(scripted::kSetPixelFormat) || !w || format != 1 || !pfd) return FALSE;
+    if (w->pixel_format) return w->pixel_format == format;  // a window's format is set once
+    if (w->sdl) {
+        // Shown before its format was set: make it again with the format.
+        SDL_DestroyWindow(w->sdl);
+        w->sdl = nullptr;
+    }
+    if (!create_sdl_window(w, pfd)) return FALSE;
+    if (w->shown) SDL_ShowWindow(w->sdl);
+    w->pixel_format = format;
+    return TRUE;
+}
+
+HGLRC wglCreateContext(HDC dc) {
+    Window* w = window_of(dc);
+    if (step_fails(scripted::kCreateContext) || !w || !w->sdl || !w->pixel_format) return nullptr;
+    SDL_Window* previous_window = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previous = SDL_GL_GetCurrentContext();
+    SDL_GLContext gl = SDL_GL_CreateContext(w->sdl);
+    if (!gl) return nullptr;
+    // Creating a context does not make it current here.
+    if (previous)
+        SDL_GL_MakeCurrent(previous_window, previous);
+    else
+        SDL_GL_MakeCurrent(w->sdl, nullptr);
+    return reinterpret_cast<HGLRC>(new GLContext{gl, w});
+}
+
+BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
+    if (!rc) {
+        if (step_fails(scripted::kReleaseCurrent)) return FALSE;
+        if (SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+        return TRUE;
+    }
+    Window* w = window_of(dc);
+    if (step_fails(scripted::kMakeCurrent) || !w || !w->sdl) return FALSE;
+    return SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) == 0;
+}
+
+BOOL wglDeleteContext(HGLRC rc) {
+    if (step_fails(scripted::kDeleteContext) || !rc) return FALSE;
+    GLContext* context = reinterpret_cast<GLContext*>(rc);
+    SDL_GL_DeleteContext(context->gl);
+    delete context;
+    return TRUE;
+}
+
+BOOL SwapBuffers(HDC dc) {
+    Window* w = window_of(dc);
+    if (!w || !w->sdl) return FALSE;
+    before_present();
+    SDL_GL_SwapWindow(w->sdl);
+    return TRUE;
+}
