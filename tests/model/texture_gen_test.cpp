@@ -1,0 +1,92 @@
+// Generated texture coordinates: sphere-map values from the normals' directions,
+// and the planar projection on x and z.
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include <limits>
+
+#include "model/include2.h"
+#include "tests/model/hand_model.h"
+
+namespace {
+
+// The six axis directions, each normal used by one corner of two triangles.
+_GLMmodel* axisModel() {
+    _GLMmodel* model = hand::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0});
+    hand::setNormals(model, {1, 0, 0, -1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, -1, 0, -1, 0});
+    hand::addTriangle(model, {1, 2, 3}, {1, 2, 3});
+    hand::addTriangle(model, {1, 2, 3}, {4, 5, 6});
+    hand::addGroup(model, "default", {1});
+    hand::addGroup(model, " first", {0});
+    return model;
+}
+
+GLfloat s(const _GLMmodel* model, int i) { return model->texcoords[2 * i]; }
+GLfloat t(const _GLMmodel* model, int i) { return model->texcoords[2 * i + 1]; }
+
+TEST(SpheremapTexture, AxisDirectionsGiveTheKnownCoordinates) {
+    _GLMmodel* model = axisModel();
+    glmSpheremapTexture(model);
+
+    ASSERT_EQ(model->ntexcoords, 6u);
+    // (1, 0, 0) and (-1, 0, 0): r is 0, so both are (0, 0).
+    EXPECT_EQ(s(model, 1), 0.0f);
+    EXPECT_EQ(t(model, 1), 0.0f);
+    EXPECT_EQ(s(model, 2), 0.0f);
+    EXPECT_EQ(t(model, 2), 0.0f);
+    // (0, 1, 0): (1, 0.5).
+    EXPECT_EQ(s(model, 3), 1.0f);
+    EXPECT_EQ(t(model, 3), 0.5f);
+    // (0, 0, 1) and (0, 0, -1): theta is the float two steps below pi/2.
+    EXPECT_EQ(s(model, 4), 0.49999994f);
+    EXPECT_EQ(t(model, 4), 0.5f);
+    EXPECT_EQ(s(model, 5), 0.49999994f);
+    EXPECT_EQ(t(model, 5), 0.5f);
+    // (0, -1, 0): asin(-1) + 1.570796325 is a little below 0.
+    EXPECT_LT(s(model, 6), 0.0f);
+    EXPECT_NEAR(s(model, 6), -5.7e-10f, 0.1e-10f);
+    EXPECT_EQ(t(model, 6), 0.5f);
+    glmDelete(model);
+}
+
+TEST(SpheremapTexture, GeneralDirectionFollowsTheFormula) {
+    _GLMmodel* model = hand::newModel({0, 0, 0});
+    hand::setNormals(model, {0.6f, 0.0f, 0.8f, 0.48f, 0.6f, 0.64f});
+    glmSpheremapTexture(model);
+    // phi = acos(x / rho) with rho = 1; theta from asin(y / r).
+    EXPECT_FLOAT_EQ(t(model, 1), (float)(acos(0.6) / M_PI));
+    EXPECT_EQ(s(model, 1), 0.49999994f);  // y exactly 0 takes the constant
+    EXPECT_FLOAT_EQ(t(model, 2), (float)(acos(0.48) / M_PI));
+    EXPECT_FLOAT_EQ(s(model, 2), (float)((asin(0.6 / sqrt(0.6 * 0.6 + 0.64 * 0.64)) + M_PI / 2) / M_PI));
+    glmDelete(model);
+}
+
+TEST(SpheremapTexture, NaNComponentTakesTheComputingBranch) {
+    _GLMmodel* model = hand::newModel({0, 0, 0});
+    const GLfloat nan = std::numeric_limits<GLfloat>::quiet_NaN();
+    hand::setNormals(model, {nan, 1, 0});
+    glmSpheremapTexture(model);
+    EXPECT_TRUE(isnan(t(model, 1)));  // rho, and so phi, is NaN
+    EXPECT_EQ(s(model, 1), 1.0f);     // r is 1: theta as for (0, 1, 0)
+    glmDelete(model);
+}
+
+TEST(SpheremapTexture, ReplacesFileCoordinatesAndRepointsGroupedTriangles) {
+    _GLMmodel* model = axisModel();
+    hand::setTexcoords(model, {0.25f, 0.75f, 0.5f, 0.5f});
+    model->triangles[0].tex[0] = model->triangles[0].tex[1] = model->triangles[0].tex[2] = 2;
+    glmSpheremapTexture(model);
+    EXPECT_EQ(model->ntexcoords, model->nnormals);
+    for (int i = 0; i < 2; i++)
+        for (int c = 0; c < 3; c++) EXPECT_EQ(model->triangles[i].tex[c], model->triangles[i].norm[c]);
+    glmDelete(model);
+}
+
+TEST(SpheremapTextureDeathTest, NeedsModelAndNormals) {
+    _GLMmodel* model = hand::newModel({0, 0, 0});
+    EXPECT_DEATH(glmSpheremapTexture(model), "include2.*model->normals");
+    EXPECT_DEATH(glmSpheremapTexture(nullptr), "include2.*model");
+    glmDelete(model);
+}
+
+}  // namespace
