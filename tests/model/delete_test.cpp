@@ -4,49 +4,49 @@
 #include <gtest/gtest.h>
 
 #include "model/include2.h"
-#include "tests/model/hand_model.h"
+#include "tests/model/built_model.h"
 
 namespace {
 
 TEST(Delete, BareModel) {
-    _GLMmodel* model = hand::newModel({});
+    _GLMmodel* model = built::newModel({});
     EXPECT_EQ(model->nvertices, 0u);
     glmDelete(model);
 }
 
 TEST(Delete, ModelWithEverything) {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0});
-    hand::setNormals(model, {0, 0, 1});
-    hand::setFacetNormals(model, {0, 0, 1});
-    hand::setTexcoords(model, {0, 0, 1, 1});
-    hand::addTriangle(model, {1, 2, 3}, {1, 1, 1}, {1, 2, 1}, 1);
-    hand::addTriangle(model, {3, 2, 1}, {1, 1, 1}, {1, 2, 1}, 2);
-    hand::addGroup(model, "default", {0});
-    hand::addGroup(model, " a", {1}, 1);
-    hand::addGroup(model, " empty", {});
-    hand::setMaterials(model, {"default", "red", "green"}, "lib.mtl");
+    _GLMmodel* model = built::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0});
+    built::setNormals(model, {0, 0, 1});
+    built::setFacetNormals(model, {0, 0, 1});
+    built::setTexcoords(model, {0, 0, 1, 1});
+    built::addTriangle(model, {1, 2, 3}, {1, 1, 1}, {1, 2, 1}, 1);
+    built::addTriangle(model, {3, 2, 1}, {1, 1, 1}, {1, 2, 1}, 2);
+    built::addGroup(model, "default", {0});
+    built::addGroup(model, " a", {1}, 1);
+    built::addGroup(model, " empty", {});
+    built::setMaterials(model, {"default", "red", "green"}, "lib.mtl");
     EXPECT_EQ(model->ngroups, 3u);
     glmDelete(model);
 }
 
 TEST(Delete, AbsentArraysAreNotTouchedWhateverTheirCounts) {
-    _GLMmodel* model = hand::newModel({0, 0, 0});
+    _GLMmodel* model = built::newModel({0, 0, 0});
     model->nnormals = 4;
     model->ntexcoords = 4;
     model->nfacetnorms = 4;
     model->nmaterials = 4;  // no materials array: no names to release
-    hand::addGroup(model, "default", {});
+    built::addGroup(model, "default", {});
     EXPECT_EQ(model->materials, nullptr);
     glmDelete(model);
 }
 
 TEST(Delete, ModelAfterEveryUtility) {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0, 0.001f, 0, 0});
-    hand::setNormals(model, {0, 0, 1, 0, 1, 0});
-    hand::setTexcoords(model, {0.5f, 0.5f});
-    hand::addTriangle(model, {1, 2, 3}, {1, 1, 2});
-    hand::addTriangle(model, {4, 2, 3}, {1, 2, 2});
-    hand::addGroup(model, "default", {0, 1});
+    _GLMmodel* model = built::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0, 0.001f, 0, 0});
+    built::setNormals(model, {0, 0, 1, 0, 1, 0});
+    built::setTexcoords(model, {0.5f, 0.5f});
+    built::addTriangle(model, {1, 2, 3}, {1, 1, 2});
+    built::addTriangle(model, {4, 2, 3}, {1, 2, 2});
+    built::addGroup(model, "default", {0, 1});
     glmWeld(model, 0.01f);
     glmSpheremapTexture(model);  // replaces the texture coordinates
     EXPECT_EQ(model->nvertices, 3u);

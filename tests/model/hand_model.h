@@ -1,132 +1,41 @@
-// Models built by hand for the writer and utility tests, laid out exactly as
-// the reader leaves them (1-based arrays, groups newest first, every block on
-// the heap so that glmDelete releases it), and a scratch directory.
+// Models built by hand for the tests, laid out as the OBJ reader lays them
+// out: zero-filled arrays with element 0 allocated, one "default" group at the
+// end of the list. Release them with glmDelete.
 #ifndef QO_TESTS_MODEL_HAND_MODEL_H
 #define QO_TESTS_MODEL_HAND_MODEL_H
 
-#include <stdlib.h>
-#include <string.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
-#include <sstream>
-#include <string>
+#include <array>
 #include <vector>
 
 #include "model/include2.h"
 
 namespace hand {
 
-inline char* copyText(const char* text) {
-    char* copy = (char*)malloc(strlen(text) + 1);
-    strcpy(copy, text);
-    return copy;
-}
+typedef std::array<GLint, 3> Corners;
 
-// A 1-based array of `width`-float records from a flat list of components.
-inline GLfloat* oneBased(std::initializer_list<GLfloat> values, size_t width, GLuint* count) {
-    *count = (GLuint)(values.size() / width);
-    GLfloat* array = (GLfloat*)calloc((values.size() + width), sizeof(GLfloat));
-    size_t i = width;
-    for (GLfloat v : values) array[i++] = v;
-    return array;
-}
+// Vertices given as x, y, z triples (vertex i + 1 is triple i); triangles by
+// their 1-based vertex indices. Every triangle is listed, in order, in one
+// group named "default".
+_GLMmodel* model(const std::vector<GLfloat>& xyz, const std::vector<Corners>& triangles);
 
-inline _GLMmodel* newModel(std::initializer_list<GLfloat> vertices) {
-    _GLMmodel* model = (_GLMmodel*)calloc(1, sizeof(_GLMmodel));
-    model->path = copyText("hand.obj");
-    model->vertices = oneBased(vertices, 3, &model->nvertices);
-    return model;
-}
+// Puts a new group at the head of the list (so it is drawn first), moving the
+// given triangles out of whichever group held them.
+ModelGroup* add_group(_GLMmodel* model, const char* name, const std::vector<GLuint>& triangles, GLuint material);
 
-inline void setNormals(_GLMmodel* model, std::initializer_list<GLfloat> normals) {
-    free(model->normals);
-    model->normals = oneBased(normals, 3, &model->nnormals);
-}
+// Gives the model `count` materials; material m has diffuse (m/8, 0.25, 0.5, 1),
+// ambient (0.125, m/8, 0.75, 1), specular (0.5, 0.5, m/8, 1), shininess 8 m + 1.
+void add_materials(_GLMmodel* model, GLuint count);
 
-inline void setFacetNormals(_GLMmodel* model, std::initializer_list<GLfloat> normals) {
-    free(model->facetnorms);
-    model->facetnorms = oneBased(normals, 3, &model->nfacetnorms);
-}
+// Normals or texture coordinates given as triples or pairs, 1-based as usual.
+void set_normals(_GLMmodel* model, const std::vector<GLfloat>& xyz);
+void set_texcoords(_GLMmodel* model, const std::vector<GLfloat>& uv);
 
-inline void setTexcoords(_GLMmodel* model, std::initializer_list<GLfloat> texcoords) {
-    free(model->texcoords);
-    model->texcoords = oneBased(texcoords, 2, &model->ntexcoords);
-}
+// The axis-aligned cube [-1, 1]^3: 8 vertices, 12 triangles, two per face,
+// every triangle counter-clockwise seen from outside.
+_GLMmodel* cube();
 
-// Appends a triangle; norm, tex and facet are given per corner / per face.
-inline GLuint addTriangle(_GLMmodel* model, std::initializer_list<GLint> vert, std::initializer_list<GLint> norm = {0, 0, 0},
-                          std::initializer_list<GLint> tex = {0, 0, 0}, GLint facet = 0) {
-    model->triangles = (ModelTriangle*)realloc(model->triangles, (model->ntriangles + 1) * sizeof(ModelTriangle));
-    ModelTriangle* t = &model->triangles[model->ntriangles];
-    std::copy(vert.begin(), vert.end(), t->vert);
-    std::copy(norm.begin(), norm.end(), t->norm);
-    std::copy(tex.begin(), tex.end(), t->tex);
-    t->facet = facet;
-    return model->ntriangles++;
-}
-
-// Puts a new group at the head of the list, as the reader does.
-inline ModelGroup* addGroup(_GLMmodel* model, const char* name, std::initializer_list<GLuint> triangles,
-                            GLuint material = 0) {
-    ModelGroup* group = (ModelGroup*)calloc(1, sizeof(ModelGroup));
-    group->name = copyText(name);
-    group->ntriangles = (GLuint)triangles.size();
-    group->triangles = (GLuint*)malloc((triangles.size() + 1) * sizeof(GLuint));
-    std::copy(triangles.begin(), triangles.end(), group->triangles);
-    group->material = material;
-    group->next = model->groups;
-    model->groups = group;
-    model->ngroups++;
-    return group;
-}
-
-// Materials with the given names ("default" should come first), each with
-// recognisable colours: component c of material i is (i + 1) / 10 + c / 100.
-inline void setMaterials(_GLMmodel* model, std::initializer_list<const char*> names, const char* mtllib) {
-    model->nmaterials = (GLuint)names.size();
-    model->materials = (ModelMaterial*)calloc(names.size(), sizeof(ModelMaterial));
-    GLuint i = 0;
-    for (const char* name : names) {
-        ModelMaterial* m = &model->materials[i];
-        m->name = copyText(name);
-        for (int c = 0; c < 4; c++) {
-            m->diffuse[c] = (i + 1) / 10.0f + c / 100.0f;
-            m->ambient[c] = (i + 1) / 10.0f + c / 100.0f + 0.5f;
-            m->specular[c] = (i + 1) / 10.0f + c / 100.0f + 0.25f;
-        }
-        m->shininess = 64.0f;
-        i++;
-    }
-    if (mtllib) model->mtllib = copyText(mtllib);
-}
-
-inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-struct ScratchDir {
-    std::string path;
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qo-model-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        path = mkdtemp(buffer.data());
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-};
+// Bit pattern of a float, to compare values exactly (signed zeros and NaNs included).
+unsigned bits(GLfloat f);
 
 }  // namespace hand
 

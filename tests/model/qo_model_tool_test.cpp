@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tests/model/hand_model.h"
+#include "tests/model/built_model.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ struct Run {
 
 class QoModelTool : public testing::Test {
 protected:
-    hand::ScratchDir dir;
+    built::ScratchDir dir;
 
     // Runs the tool with arguments already quoted for the shell.
     Run run(const std::string& arguments) {
         std::string command = std::string("'") + QO_MODEL_TOOL + "' " + arguments + " >'" + (dir / "stdout") +
                               "' 2>'" + (dir / "stderr") + "'";
         int raw = system(command.c_str());
-        Run r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, hand::readText(dir / "stdout"), hand::readText(dir / "stderr")};
+        Run r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, built::readText(dir / "stdout"), built::readText(dir / "stderr")};
         return r;
     }
 
@@ -33,7 +33,7 @@ protected:
     // repeated, grouped in " top", no normals.
     std::string square() {
         std::string path = dir / "square.obj";
-        hand::writeText(path,
+        built::writeText(path,
                         "v -1 0 0\nv 3 0 0\nv 3 2 0\nv -1 2 1\nv -1 0 0\n"
                         "g top\nf 1 2 3\nf 5 3 4\n");
         return path;
@@ -124,7 +124,7 @@ TEST_F(QoModelTool, WritesTheResultAndKeepsLibraryWarningsOffStdout) {
     EXPECT_EQ(r.out.find("vertices: 5\n"), 0u);
     EXPECT_EQ(r.out.find("warning"), std::string::npos);
     EXPECT_NE(r.err.find("glmWriteOBJ() warning: texture coordinate output requested"), std::string::npos);
-    std::string text = hand::readText(out);
+    std::string text = built::readText(out);
     EXPECT_NE(text.find("# 2 normals\n"), std::string::npos);
     EXPECT_NE(text.find("f 1//1 2//1 3//1\n"), std::string::npos);
 
@@ -141,7 +141,7 @@ TEST_F(QoModelTool, FailuresInsideTheLibraryExitOneWithStdoutClean) {
     EXPECT_NE(write.err.find("glmWriteOBJ() failed: can't open file"), std::string::npos);
 
     const std::string bad = dir / "bad.obj";
-    hand::writeText(bad, "v 0 0 0\nvp 1 2\n");
+    built::writeText(bad, "v 0 0 0\nvp 1 2\n");
     Run read = run("'" + bad + "'");
     EXPECT_EQ(read.status, 1);
     EXPECT_EQ(read.out, "");

@@ -6,18 +6,18 @@
 #include <limits>
 
 #include "model/include2.h"
-#include "tests/model/hand_model.h"
+#include "tests/model/built_model.h"
 
 namespace {
 
 // The six axis directions, each normal used by one corner of two triangles.
 _GLMmodel* axisModel() {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0});
-    hand::setNormals(model, {1, 0, 0, -1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, -1, 0, -1, 0});
-    hand::addTriangle(model, {1, 2, 3}, {1, 2, 3});
-    hand::addTriangle(model, {1, 2, 3}, {4, 5, 6});
-    hand::addGroup(model, "default", {1});
-    hand::addGroup(model, " first", {0});
+    _GLMmodel* model = built::newModel({0, 0, 0, 1, 0, 0, 0, 1, 0});
+    built::setNormals(model, {1, 0, 0, -1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, -1, 0, -1, 0});
+    built::addTriangle(model, {1, 2, 3}, {1, 2, 3});
+    built::addTriangle(model, {1, 2, 3}, {4, 5, 6});
+    built::addGroup(model, "default", {1});
+    built::addGroup(model, " first", {0});
     return model;
 }
 
@@ -50,8 +50,8 @@ TEST(SpheremapTexture, AxisDirectionsGiveTheKnownCoordinates) {
 }
 
 TEST(SpheremapTexture, GeneralDirectionFollowsTheFormula) {
-    _GLMmodel* model = hand::newModel({0, 0, 0});
-    hand::setNormals(model, {0.6f, 0.0f, 0.8f, 0.48f, 0.6f, 0.64f});
+    _GLMmodel* model = built::newModel({0, 0, 0});
+    built::setNormals(model, {0.6f, 0.0f, 0.8f, 0.48f, 0.6f, 0.64f});
     glmSpheremapTexture(model);
     // phi = acos(x / rho) with rho = 1; theta from asin(y / r).
     EXPECT_FLOAT_EQ(t(model, 1), (float)(acos(0.6) / M_PI));
@@ -62,9 +62,9 @@ TEST(SpheremapTexture, GeneralDirectionFollowsTheFormula) {
 }
 
 TEST(SpheremapTexture, NaNComponentTakesTheComputingBranch) {
-    _GLMmodel* model = hand::newModel({0, 0, 0});
+    _GLMmodel* model = built::newModel({0, 0, 0});
     const GLfloat nan = std::numeric_limits<GLfloat>::quiet_NaN();
-    hand::setNormals(model, {nan, 1, 0});
+    built::setNormals(model, {nan, 1, 0});
     glmSpheremapTexture(model);
     EXPECT_TRUE(isnan(t(model, 1)));  // rho, and so phi, is NaN
     EXPECT_EQ(s(model, 1), 1.0f);     // r is 1: theta as for (0, 1, 0)
@@ -73,7 +73,7 @@ TEST(SpheremapTexture, NaNComponentTakesTheComputingBranch) {
 
 TEST(SpheremapTexture, ReplacesFileCoordinatesAndRepointsGroupedTriangles) {
     _GLMmodel* model = axisModel();
-    hand::setTexcoords(model, {0.25f, 0.75f, 0.5f, 0.5f});
+    built::setTexcoords(model, {0.25f, 0.75f, 0.5f, 0.5f});
     model->triangles[0].tex[0] = model->triangles[0].tex[1] = model->triangles[0].tex[2] = 2;
     glmSpheremapTexture(model);
     EXPECT_EQ(model->ntexcoords, model->nnormals);
@@ -83,7 +83,7 @@ TEST(SpheremapTexture, ReplacesFileCoordinatesAndRepointsGroupedTriangles) {
 }
 
 TEST(SpheremapTextureDeathTest, NeedsModelAndNormals) {
-    _GLMmodel* model = hand::newModel({0, 0, 0});
+    _GLMmodel* model = built::newModel({0, 0, 0});
     EXPECT_DEATH(glmSpheremapTexture(model), "include2.*model->normals");
     EXPECT_DEATH(glmSpheremapTexture(nullptr), "include2.*model");
     glmDelete(model);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/include2.h"
-#include "tests/model/hand_model.h"
+#include "tests/model/built_model.h"
 
 namespace {
 
@@ -266,11 +266,11 @@ TEST(WeldGrid, MatchesThePlainAlgorithmWithCoordinatesOfEveryScale) {
 // --- glmWeld on a model ------------------------------------------------------
 
 TEST(Weld, RenumbersCornersAndKeepsFirstPositions) {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 1, 0, 0, 0.01f, 0, 0, 1, 1, 0, 1.01f, 0, 0});
-    hand::setNormals(model, {0, 0, 1});
-    hand::addTriangle(model, {1, 2, 4}, {1, 1, 1});
-    hand::addTriangle(model, {3, 5, 4}, {1, 1, 1});
-    hand::addGroup(model, "default", {0, 1});
+    _GLMmodel* model = built::newModel({0, 0, 0, 1, 0, 0, 0.01f, 0, 0, 1, 1, 0, 1.01f, 0, 0});
+    built::setNormals(model, {0, 0, 1});
+    built::addTriangle(model, {1, 2, 4}, {1, 1, 1});
+    built::addTriangle(model, {3, 5, 4}, {1, 1, 1});
+    built::addGroup(model, "default", {0, 1});
 
     glmWeld(model, 0.05f);
 
@@ -290,10 +290,10 @@ TEST(Weld, RenumbersCornersAndKeepsFirstPositions) {
 }
 
 TEST(Weld, CollapsedTriangleStaysInItsGroup) {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 0.001f, 0, 0, 0, 0.001f, 0, 5, 5, 5});
-    hand::addTriangle(model, {1, 2, 3});
-    hand::addTriangle(model, {1, 4, 2});
-    ModelGroup* group = hand::addGroup(model, " part", {0, 1});
+    _GLMmodel* model = built::newModel({0, 0, 0, 0.001f, 0, 0, 0, 0.001f, 0, 5, 5, 5});
+    built::addTriangle(model, {1, 2, 3});
+    built::addTriangle(model, {1, 4, 2});
+    ModelGroup* group = built::addGroup(model, " part", {0, 1});
 
     glmWeld(model, 0.01f);
 
@@ -308,9 +308,9 @@ TEST(Weld, CollapsedTriangleStaysInItsGroup) {
 }
 
 TEST(Weld, EpsilonZeroLeavesTheModelAsItWas) {
-    _GLMmodel* model = hand::newModel({1, 2, 3, 1, 2, 3, 4, 5, 6});
-    hand::addTriangle(model, {3, 2, 1});
-    hand::addGroup(model, "default", {0});
+    _GLMmodel* model = built::newModel({1, 2, 3, 1, 2, 3, 4, 5, 6});
+    built::addTriangle(model, {3, 2, 1});
+    built::addGroup(model, "default", {0});
 
     glmWeld(model, 0.0f);
 
@@ -324,10 +324,10 @@ TEST(Weld, EpsilonZeroLeavesTheModelAsItWas) {
 }
 
 TEST(Weld, CornerNamingNoVertexIsLeftAlone) {
-    _GLMmodel* model = hand::newModel({0, 0, 0, 0, 0, 0, 1, 1, 1});
-    hand::addTriangle(model, {2, 9, 0});
-    hand::addTriangle(model, {3, -4, 1});
-    hand::addGroup(model, "default", {0, 1});
+    _GLMmodel* model = built::newModel({0, 0, 0, 0, 0, 0, 1, 1, 1});
+    built::addTriangle(model, {2, 9, 0});
+    built::addTriangle(model, {3, -4, 1});
+    built::addGroup(model, "default", {0, 1});
 
     glmWeld(model, 0.5f);
 
