@@ -89,4 +89,52 @@ TEST(SpheremapTextureDeathTest, NeedsModelAndNormals) {
     glmDelete(model);
 }
 
+// --- planar projection --------------------------------------------------------
+
+TEST(LinearTexture, UnitizedModelProjectsXAndZIntoTheUnitSquare) {
+    // Widest on x (-3 to 5); after glmUnitize x spans -1 to 1, y and z scale by 1/4.
+    _GLMmodel* model = built::newModel({-3, -1, 0, 5, 1, 0, 1, 0, 1, 1, 0.5f, -1});
+    built::addTriangle(model, {1, 2, 3}, {0, 0, 0}, {4, 4, 4});
+    built::addTriangle(model, {2, 3, 4});
+    built::addGroup(model, "default", {0, 1});
+    built::setTexcoords(model, {0.3f, 0.3f});
+    glmUnitize(model);
+    ASSERT_EQ(model->vertices[3], -1.0f);
+    ASSERT_EQ(model->vertices[6], 1.0f);
+
+    glmLinearTexture(model);
+
+    ASSERT_EQ(model->ntexcoords, 4u);
+    EXPECT_EQ(s(model, 1), 0.0f);  // (-1, y, 0)
+    EXPECT_EQ(t(model, 1), 0.5f);
+    EXPECT_EQ(s(model, 2), 1.0f);  // (1, y, 0)
+    EXPECT_EQ(t(model, 2), 0.5f);
+    EXPECT_EQ(s(model, 3), 0.5f);  // (0, 0, 0.25)
+    EXPECT_EQ(t(model, 3), 0.625f);
+    EXPECT_EQ(s(model, 4), 0.5f);  // (0, 0.125, -0.25)
+    EXPECT_EQ(t(model, 4), 0.375f);
+    for (int i = 0; i < 2; i++)
+        for (int c = 0; c < 3; c++) EXPECT_EQ(model->triangles[i].tex[c], model->triangles[i].vert[c]);
+    glmDelete(model);
+}
+
+TEST(LinearTexture, PositionsAreNotRecentred) {
+    // Extent on x is |3| + |1| = 4, so the scale is 0.5 and s runs past 1.
+    _GLMmodel* model = built::newModel({1, 0, 0, 3, 0, 0});
+    glmLinearTexture(model);
+    EXPECT_EQ(s(model, 1), 0.75f);
+    EXPECT_EQ(s(model, 2), 1.25f);
+    EXPECT_EQ(t(model, 2), 0.5f);
+    glmDelete(model);
+}
+
+TEST(LinearTextureDeathTest, NeedsModelAndVertices) {
+    EXPECT_DEATH(glmLinearTexture(nullptr), "include2.*model");
+    _GLMmodel* model = built::newModel({0, 0, 0});
+    free(model->vertices);
+    model->vertices = nullptr;
+    EXPECT_DEATH(glmLinearTexture(model), "include2.*model->vertices");
+    glmDelete(model);
+}
+
 }  // namespace
