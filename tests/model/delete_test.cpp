@@ -3,6 +3,8 @@
 // absent arrays with nonzero counts catch a release that follows the count.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/include2.h"
 #include "tests/model/built_model.h"
 
@@ -51,6 +53,37 @@ TEST(Delete, ModelAfterEveryUtility) {
     glmSpheremapTexture(model);  // replaces the texture coordinates
     EXPECT_EQ(model->nvertices, 3u);
     EXPECT_EQ(model->ntexcoords, 2u);
+    glmDelete(model);
+}
+
+TEST(Delete, ModelsAsReadFromFiles) {
+    built::ScratchDir dir;
+    built::writeText(dir / "lib.mtl", "newmtl a\nKd 1 0 0\nnewmtl b\n");
+    // With a library, normals and texture coordinates; without a library or
+    // normals; with nothing but a vertex; empty.
+    built::writeText(dir / "full.obj",
+                     "mtllib lib.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nvt 0 0\n"
+                     "g x\nusemtl b\nf 1/1/1 2/1/1 3/1/1\ng y\nusemtl a\nf 3/1/1 2/1/1 1/1/1\n");
+    built::writeText(dir / "plain.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    built::writeText(dir / "point.obj", "v 1 2 3\n");
+    built::writeText(dir / "empty.obj", "");
+    for (const char* name : {"full.obj", "plain.obj", "point.obj", "empty.obj"}) {
+        _GLMmodel* model = glmReadOBJ((dir / name).c_str());
+        ASSERT_NE(model, nullptr) << name;
+        EXPECT_EQ(model->materials == nullptr, std::string(name) != "full.obj") << name;
+        glmDelete(model);
+    }
+    // And after every operation that replaces arrays.
+    _GLMmodel* model = glmReadOBJ((dir / "full.obj").c_str());
+    glmUnitize(model);
+    glmFacetNormals(model);
+    glmVertexNormals(model, 45.0f);
+    glmFacetNormals(model);
+    glmVertexNormals(model, 90.0f);
+    glmLinearTexture(model);
+    glmSpheremapTexture(model);
+    glmWeld(model, 0.5f);
+    EXPECT_EQ(model->nmaterials, 3u);
     glmDelete(model);
 }
 

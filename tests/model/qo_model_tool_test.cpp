@@ -11,7 +11,7 @@
 
 namespace {
 
-struct Run {
+struct ToolRun {
     int status;  // exit status, or -1 when the tool did not exit normally
     std::string out, err;
 };
@@ -21,11 +21,11 @@ protected:
     built::ScratchDir dir;
 
     // Runs the tool with arguments already quoted for the shell.
-    Run run(const std::string& arguments) {
+    ToolRun run(const std::string& arguments) {
         std::string command = std::string("'") + QO_MODEL_TOOL + "' " + arguments + " >'" + (dir / "stdout") +
                               "' 2>'" + (dir / "stderr") + "'";
         int raw = system(command.c_str());
-        Run r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, built::readText(dir / "stdout"), built::readText(dir / "stderr")};
+        ToolRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, built::readText(dir / "stdout"), built::readText(dir / "stderr")};
         return r;
     }
 
@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(QoModelTool, HelpGoesToStdoutWithStatusZero) {
-    Run r = run("--help");
+    ToolRun r = run("--help");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.find("usage: qo-model"), 0u);
     EXPECT_NE(r.out.find("--weld EPSILON"), std::string::npos);
@@ -66,7 +66,7 @@ TEST_F(QoModelTool, UsageErrorsExitTwoWithAReasonOnStderr) {
         {input + " " + input, "more than one input file"},
     };
     for (const auto& c : cases) {
-        Run r = run(c.arguments);
+        ToolRun r = run(c.arguments);
         EXPECT_EQ(r.status, 2) << c.arguments;
         EXPECT_EQ(r.out, "") << c.arguments;
         EXPECT_NE(r.err.find("qo-model: " ), std::string::npos) << c.arguments;
@@ -76,18 +76,18 @@ TEST_F(QoModelTool, UsageErrorsExitTwoWithAReasonOnStderr) {
 }
 
 TEST_F(QoModelTool, MissingInputIsAnErrorWithStatusOne) {
-    Run r = run("'" + (dir / "nothing.obj") + "'");
+    ToolRun r = run("'" + (dir / "nothing.obj") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("qo-model: cannot open '" + (dir / "nothing.obj") + "'"), std::string::npos);
 
-    Run d = run("'" + dir.path + "'");
+    ToolRun d = run("'" + dir.path + "'");
     EXPECT_EQ(d.status, 1);
     EXPECT_NE(d.err.find("is a directory"), std::string::npos);
 }
 
 TEST_F(QoModelTool, SummaryOfAModelAsRead) {
-    Run r = run(square());
+    ToolRun r = run(square());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
@@ -97,20 +97,20 @@ TEST_F(QoModelTool, SummaryOfAModelAsRead) {
 
 TEST_F(QoModelTool, OperationsRunInCommandLineOrder) {
     // Welding first merges the repeated corner; scaling then doubles the box.
-    Run r = run("--weld 0.001 --scale 2 --facet-normals --vertex-normals 90 --spheremap-texture " + square());
+    ToolRun r = run("--weld 0.001 --scale 2 --facet-normals --vertex-normals 90 --spheremap-texture " + square());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("vertices: 4\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("bounds: -2 0 0 .. 6 4 2\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("normals: 0\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("texcoords: 0\n"), std::string::npos) << r.out;
 
-    Run linear = run("--unitize --linear-texture " + square());
+    ToolRun linear = run("--unitize --linear-texture " + square());
     EXPECT_EQ(linear.status, 0) << linear.err;
     EXPECT_NE(linear.out.find("texcoords: 5\n"), std::string::npos) << linear.out;
 }
 
 TEST_F(QoModelTool, UnmetPreconditionIsAnErrorNotAnAbort) {
-    Run r = run("--spheremap-texture " + square());
+    ToolRun r = run("--spheremap-texture " + square());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("qo-model: --spheremap-texture needs vertex normals"), std::string::npos) << r.err;
@@ -119,7 +119,7 @@ TEST_F(QoModelTool, UnmetPreconditionIsAnErrorNotAnAbort) {
 TEST_F(QoModelTool, WritesTheResultAndKeepsLibraryWarningsOffStdout) {
     const std::string out = dir / "out.obj";
     // No texture coordinates: the library's warning goes to stderr.
-    Run r = run("--facet-normals --write '" + out + "' --mode flat,texture " + square());
+    ToolRun r = run("--facet-normals --write '" + out + "' --mode flat,texture " + square());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("vertices: 5\n"), 0u);
     EXPECT_EQ(r.out.find("warning"), std::string::npos);
@@ -129,20 +129,20 @@ TEST_F(QoModelTool, WritesTheResultAndKeepsLibraryWarningsOffStdout) {
     EXPECT_NE(text.find("f 1//1 2//1 3//1\n"), std::string::npos);
 
     // And it reads back.
-    Run again = run("'" + out + "'");
+    ToolRun again = run("'" + out + "'");
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out.find("vertices: 5\nnormals: 2\n"), 0u) << again.out;
 }
 
 TEST_F(QoModelTool, FailuresInsideTheLibraryExitOneWithStdoutClean) {
-    Run write = run("--write '" + (dir / "missing/out.obj") + "' " + square());
+    ToolRun write = run("--write '" + (dir / "missing/out.obj") + "' " + square());
     EXPECT_EQ(write.status, 1);
     EXPECT_EQ(write.out, "");
     EXPECT_NE(write.err.find("glmWriteOBJ() failed: can't open file"), std::string::npos);
 
     const std::string bad = dir / "bad.obj";
     built::writeText(bad, "v 0 0 0\nvp 1 2\n");
-    Run read = run("'" + bad + "'");
+    ToolRun read = run("'" + bad + "'");
     EXPECT_EQ(read.status, 1);
     EXPECT_EQ(read.out, "");
     EXPECT_NE(read.err.find("Unknown token \"vp\""), std::string::npos) << read.err;
