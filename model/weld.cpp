@@ -100,13 +100,22 @@ uint32_t weldInto(GLfloat* vectors, uint32_t n, GLfloat epsilon, GLfloat* unique
             // An infinite epsilon (or no memory for the grid): the plain scan.
             match = weldDirect(unique, k + 1, v, epsilon);
         } else if (finite) {
-            for (int c = 0; c < 3; c++) key[c] = (int32_t)floor((double)v[c] * grid.inverse);
-            // A vector with an infinite or NaN component never matches with a
-            // finite epsilon, so such vectors stay out of the grid.
+            // (A vector with an infinite or NaN component never matches with a
+            // finite epsilon, so such vectors stay out of the grid.)
+            // A neighbouring cell can hold a match only on the side where the
+            // vector lies within half a cell (epsilon) of the border; the margin
+            // of 0.001 cell dwarfs the rounding of the quotient.
+            int lo[3], hi[3];
+            for (int c = 0; c < 3; c++) {
+                const double q = (double)v[c] * grid.inverse, cell = floor(q), fraction = q - cell;
+                key[c] = (int32_t)cell;
+                lo[c] = fraction < 0.501 ? -1 : 0;
+                hi[c] = fraction > 0.499 ? 1 : 0;
+            }
             uint32_t best = UINT32_MAX;
-            for (int dx = -1; dx <= 1; dx++)
-                for (int dy = -1; dy <= 1; dy++)
-                    for (int dz = -1; dz <= 1; dz++) {
+            for (int dx = lo[0]; dx <= hi[0]; dx++)
+                for (int dy = lo[1]; dy <= hi[1]; dy++)
+                    for (int dz = lo[2]; dz <= hi[2]; dz++) {
                         int32_t near[3] = {key[0] + dx, key[1] + dy, key[2] + dz};
                         WeldCell* cell = weldFind(&grid, near);
                         // Members are in creation order: the first match is the cell's earliest.
