@@ -54,6 +54,9 @@ void PostQuitMessage(int exitCode) {
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     platform::Window* w = platform::window_from(window);
     if (!w) return 0;
+    char line[64];
+    snprintf(line, sizeof line, "default 0x%X 0x%X", message, (unsigned)wParam);
+    platform::record(line);
     const WPARAM sc_minimize = 0xF020, sc_close = 0xF060;
     switch (message) {
         case WM_SYSCOMMAND:

@@ -79,15 +79,13 @@ unsigned frames_presented();
 
 // Everything observable the program did, in order: lines such as
 //   "title 32", "mci play musakki.mp3", "box ERROR|Window Creation Error.|0x30",
-//   "display 1024x768x32", "display restore", "cursor 0", "swap"
+//   "display 1024x768x32", "display restore", "cursor -1", "window 1024x768 popup",
+//   "pixelformat flags=0x25 colour=32 depth=16", "destroy",
+//   "default 0x112 0xF141" (a message the default window procedure received)
 const std::vector<std::string>& journal();
 std::vector<std::string> journal_lines(const std::string& prefix);  // matching lines, prefix dropped
 const std::vector<MessageBox>& message_boxes();
 std::string title();  // the window's current title
-
-// Messages the window procedure received from the platform itself
-// (creation, showing, SetWindowTextA), as "0xMSG wparam lparam".
-const std::vector<std::string>& sent_messages();
 
 }  // namespace scripted
 

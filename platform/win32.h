@@ -20,7 +20,6 @@ inline int rand() { return ::rand(); }
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 typedef int BOOL;
 typedef unsigned char BYTE;

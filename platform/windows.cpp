@@ -281,6 +281,10 @@ int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd) {
     if (step_fails(scripted::kChoosePixelFormat) || !window_of(dc) || !pfd) return 0;
     const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
     if ((pfd->dwFlags & needed) != needed || pfd->iPixelType != PFD_TYPE_RGBA) return 0;
+    char line[96];
+    snprintf(line, sizeof line, "pixelformat flags=0x%X colour=%d depth=%d", (unsigned)pfd->dwFlags, pfd->cColorBits,
+             pfd->cDepthBits);
+    record(line);
     return 1;  // the one format: RGBA, double buffered, with the depth buffer asked for
 }
 

@@ -1,0 +1,202 @@
+// The run loop, the fade and the frame counter, driven through the demo's own
+// entry with scripted clocks and real headless rendering.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "demo_run.h"
+#include "platform/scripted.h"
+
+namespace {
+
+std::vector<std::string> media(const DemoRun& run) { return run.journal_lines("mci "); }
+
+const std::vector<std::string> kMusicCommands = {"play musakki.mp3", "stop musakki.mp3", "close musakki.mp3"};
+
+// Frames 32 ms apart on both clocks: the whole 268-second timeline.
+TEST(RunLoop, WholeTimelineAt32Milliseconds) {
+    DemoScript script;
+    script.mm_step = 32;
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    EXPECT_EQ(run.result, 0);
+
+    // Running time is 32 ms per frame from the first; the frame at exactly
+    // 268000 is shown, the first one past it ends the run unshown.
+    ASSERT_EQ(run.frames.size(), 8375u);
+    EXPECT_EQ(run.frames.back().current_time, 268000.0f);
+    EXPECT_EQ(run.last.current_time, 268032.0f);
+    EXPECT_EQ(run.last.demofloat, 8375);
+    EXPECT_EQ(run.frames.back().demofloat, 8375);
+
+    // The first frame does not wait; every later one comes exactly 32 ms on.
+    EXPECT_EQ(run.frames[0].mm_time, (DWORD)scripted_start_time());
+    for (size_t i = 1; i < run.frames.size(); i++) ASSERT_EQ(run.frames[i].mm_time - run.frames[i - 1].mm_time, 32u);
+
+    // Title: "0" through the first second; the first window holds 33 calls
+    // (its closing call included), every later one exactly 32.
+    std::vector<std::string> titles = run.journal_lines("title ");
+    ASSERT_EQ(titles.size(), 8376u);  // one per frame, the unshown last one included
+    for (size_t i = 0; i < 32; i++) EXPECT_EQ(titles[i], "0") << i;
+    for (size_t i = 32; i < 64; i++) EXPECT_EQ(titles[i], "33") << i;
+    for (size_t i = 64; i < titles.size(); i++) ASSERT_EQ(titles[i], "32") << i;
+
+    // As many fade-out steps as fade-in steps: back to black, up to rounding.
+    EXPECT_NEAR(run.last.mustuus, 1.0f, 1e-4);
+
+    // The music starts once everything is ready, before the first frame, and
+    // is stopped and closed at the end.
+    EXPECT_EQ(media(run), kMusicCommands);
+    size_t play = 0, first_title = 0;
+    for (size_t i = 0; i < run.journal.size(); i++) {
+        if (run.journal[i] == "mci play musakki.mp3") play = i;
+        if (!first_title && run.journal[i].compare(0, 6, "title ") == 0) first_title = i;
+    }
+    EXPECT_LT(play, first_title);
+}
+
+// Frames 40 ms apart put frames exactly on 10000, 258000 and 268000 ms.
+TEST(RunLoop, FadeStepsAreStrictAndCountFrames) {
+    DemoScript script;
+    script.mm_step = 40;
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    ASSERT_EQ(run.frames.size(), 6700u);  // 40 .. 268000 shown
+    float previous = 1.0f;
+    int fade_in = 0, fade_out = 0;
+    for (const Frame& f : run.frames) {
+        bool steps_in = f.current_time < 10000.0f;
+        bool steps_out = f.current_time > 258000.0f && f.current_time < 268000.0f;
+        if (steps_in) {
+            EXPECT_EQ(f.mustuus, (float)(previous - 0.01)) << f.current_time;
+            fade_in++;
+        } else if (steps_out) {
+            EXPECT_EQ(f.mustuus, (float)(previous + 0.01)) << f.current_time;
+            fade_out++;
+        } else {
+            EXPECT_EQ(f.mustuus, previous) << f.current_time;  // 10000, 258000, 268000 and between
+        }
+        previous = f.mustuus;
+    }
+    EXPECT_EQ(fade_in, 249);
+    EXPECT_EQ(fade_out, 249);
+    // After exactly 100 steps the overlay is a hair above zero, not zero; the 101st goes below.
+    EXPECT_GT(run.frames[99].mustuus, 0.0f);
+    EXPECT_LT(run.frames[99].mustuus, 1e-5f);
+    EXPECT_LT(run.frames[100].mustuus, 0.0f);
+}
+
+// The fade really darkens what is shown: clear colour 0.1 under a black quad
+// of alpha a (itself barely fogged at depth 100) gives about 0.1 * (1 - a).
+TEST(RunLoop, FadeOverlayDarkensThePicture) {
+    DemoScript script;
+    script.mm_step = 32;
+    script.messages.push_back({160, WM_KEYDOWN, VK_ESCAPE, 0});
+    for (unsigned frame : {0u, 49u, 150u}) script.pixels.push_back({frame, 512, 384});
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    ASSERT_EQ(run.pixels.size(), 3u);
+    const double clear = 0.1, fog_of_quad = 1.0 - std::exp(-std::pow(0.0014 * 100, 2));
+    for (unsigned frame : {0u, 49u, 150u}) {
+        double alpha = std::max(0.0, std::min(1.0, (double)run.frames[frame].mustuus));
+        double expected = 255.0 * ((fog_of_quad * clear) * alpha + clear * (1 - alpha));
+        EXPECT_NEAR(run.pixels[frame].r, expected, 2.0) << "frame " << frame;
+        EXPECT_NEAR(run.pixels[frame].g, expected, 2.0) << "frame " << frame;
+    }
+    EXPECT_LT(run.pixels[0].r, run.pixels[150].r);
+    EXPECT_LT(run.pixels[49].r, run.pixels[150].r);
+}
+
+// The multimedia time wraps past 2^32 a few frames in; the spacing holds.
+TEST(RunLoop, WaitSpacingSurvivesClockWrap) {
+    DemoScript script;
+    script.mm_step = 1;
+    script.mm_offset = (uint32_t)(0x100000000ull - scripted_start_time() - 100);
+    script.messages.push_back({12, WM_KEYDOWN, VK_ESCAPE, 0});
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    ASSERT_EQ(run.frames.size(), 12u);
+    bool wrapped = false;
+    for (size_t i = 1; i < run.frames.size(); i++) {
+        EXPECT_EQ(run.frames[i].mm_time - run.frames[i - 1].mm_time, 32u) << i;
+        wrapped |= run.frames[i].mm_time < run.frames[i - 1].mm_time;
+    }
+    EXPECT_TRUE(wrapped);
+}
+
+// Escape ends the run at the next end test: that frame is drawn, not shown.
+TEST(RunLoop, EscapeEndsAfterDrawingUnshown) {
+    DemoScript script;
+    script.messages.push_back({20, WM_KEYDOWN, VK_ESCAPE, 0});
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.frames.size(), 20u);
+    EXPECT_EQ(run.journal_lines("title ").size(), 21u);  // the 21st frame was made
+    EXPECT_EQ(run.last.demofloat, 20);
+    EXPECT_EQ(media(run), kMusicCommands);
+}
+
+// Closing the window ends the run without making another frame.
+TEST(RunLoop, CloseEndsWithoutAnotherFrame) {
+    DemoScript script;
+    script.messages.push_back({20, WM_CLOSE, 0, 0});
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    EXPECT_EQ(run.frames.size(), 20u);
+    EXPECT_EQ(run.journal_lines("title ").size(), 20u);
+    EXPECT_EQ(media(run), kMusicCommands);
+}
+
+// A size message resets the projection to identity, and nothing sets it again.
+TEST(RunLoop, SizeMessageResetsProjection) {
+    DemoScript script;
+    script.messages.push_back({5, WM_SIZE, 0, MAKELPARAM(1024, 768)});
+    script.messages.push_back({8, WM_KEYDOWN, VK_ESCAPE, 0});
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    ASSERT_EQ(run.frames.size(), 8u);
+    for (int i = 0; i < 5; i++) EXPECT_FALSE(run.frames[i].projection_identity) << i;
+    for (int i = 5; i < 8; i++) EXPECT_TRUE(run.frames[i].projection_identity) << i;
+}
+
+// The window's own first size and activation messages are handled while it
+// is created: none waits in the queue to reset the projection later.
+TEST(RunLoop, FirstFrameKeepsThePerspective) {
+    DemoScript script;
+    script.messages.push_back({2, WM_KEYDOWN, VK_ESCAPE, 0});
+    DemoRun run = run_demo(script);
+    ASSERT_EQ(run.frames.size(), 2u);
+    EXPECT_FALSE(run.frames[0].projection_identity);
+}
+
+// When the window cannot be made, the entry ends before any GL state or music.
+TEST(RunLoop, WindowFailureEndsBeforeMusic) {
+    DemoScript script;
+    script.fail_steps.push_back(scripted::kCreateWindow);
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    EXPECT_EQ(run.result, 0);
+    EXPECT_TRUE(run.frames.empty());
+    EXPECT_TRUE(media(run).empty());
+    EXPECT_EQ(run.journal_lines("box "), std::vector<std::string>{"ERROR|Window Creation Error.|0x30"});
+}
+
+// Full screen refused and windowed mode declined: two boxes, no run.
+TEST(RunLoop, DeclinedWindowedModeEnds) {
+    DemoScript script;
+    script.fail_steps.push_back(scripted::kChangeDisplaySettings);
+    script.box_answers.push_back(IDNO);
+    DemoRun run = run_demo(script);
+    ASSERT_TRUE(run.returned);
+    EXPECT_TRUE(run.frames.empty());
+    EXPECT_TRUE(media(run).empty());
+    std::vector<std::string> boxes = run.journal_lines("box ");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0],
+              "Zubo GL|The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
+              "Instead?|0x34");
+    EXPECT_EQ(boxes[1], "ERROR|Program Will Now Close.|0x10");
+}
+
+}  // namespace
