@@ -267,5 +267,10 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
         }
     }
+    /* Fewer triangles than counted would leave triangles in no group. (Fewer
+     * positions, normals or coordinates than counted leave zeros, harmless.) */
+    if (f.triangle != model->ntriangles)
+        return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\": %u triangles counted but %u read.\n",
+                        model->path, model->ntriangles, f.triangle);
     return GL_TRUE;
 }

@@ -13,6 +13,7 @@
 #include "model/checked_alloc.h"
 #include "model/include2.h"
 #include "tests/model/hand_model.h"
+#include "tests/model/read_helpers.h"
 
 using hand::bits;
 using testing::internal::CaptureStderr;
@@ -406,6 +407,26 @@ TEST(VertexNormals, SecondCallGivesTheSameNumbering) {
     glmDelete(m);
 }
 
+TEST(VertexNormals, CubeReadFromObjTextIsPreparedLikeTheHandBuiltOne) {
+    // The scene's preparation on a file of quads: fan triangulation gives the
+    // hand-built cube's triangles, and unitize leaves a [-1, 1] cube alone.
+    std::string obj = "# cube\n";
+    for (int i = 0; i < 8; i++)
+        obj += std::string("v ") + (i & 1 ? "1" : "-1") + (i & 2 ? " 1" : " -1") + (i & 4 ? " 1\n" : " -1\n");
+    obj += "f 1 5 7 3\nf 2 4 8 6\nf 1 2 6 5\nf 3 7 8 4\nf 1 3 4 2\nf 5 6 8 7\n";
+    _GLMmodel* read = read_obj(obj);
+    ASSERT_NE(read, nullptr);
+    _GLMmodel* built = hand::cube();
+    EXPECT_EQ(glmUnitize(read), 1.0f);
+    EXPECT_EQ(facet_and_vertex_normals(read, 90), "");
+    facet_and_vertex_normals(built, 90);
+    ASSERT_EQ(read->nnormals, built->nnormals);
+    EXPECT_EQ(norms_of(read), norms_of(built));
+    EXPECT_EQ(bits_of(read->normals, 3 * (read->nnormals + 1)), bits_of(built->normals, 3 * (built->nnormals + 1)));
+    glmDelete(read);
+    glmDelete(built);
+}
+
 // ---- the fast use lists against a plain node-list reference ----
 
 namespace {
@@ -537,6 +558,7 @@ TEST(VertexNormals, UseListsNumberExactlyLikeNodeLists) {
 // ---- preconditions and sizes ----
 
 TEST(NormalsDeathTest, PreconditionsNameTheExpression) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* m = hand::model({0, 0, 0}, {});
     GLfloat d[3];
     EXPECT_DEATH(glmDimensions(nullptr, d), "include2.h:[0-9]+: .*Assertion `model' failed");
@@ -556,6 +578,7 @@ TEST(NormalsDeathTest, PreconditionsNameTheExpression) {
 }
 
 TEST(NormalsDeathTest, CountsBeyondTheIndexRangeEndTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* m = hand::model({0, 0, 0, 1, 0, 0, 0, 1, 0}, {{1, 2, 3}});
     glmFacetNormals(m);
     // 3 * ntriangles + 1 normal slots no longer fit a 32-bit signed index;

@@ -110,6 +110,7 @@ TEST(Equal, DifferenceIsTakenInFloat) {
 
 // The report names the failed expression and the library's header.
 TEST(VectorDeathTest, NullArgumentsNameTheArgument) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     GLfloat v[3] = {1, 2, 3}, n[3];
     EXPECT_DEATH(glmDot(nullptr, v), "include2.h:[0-9]+: .*Assertion `u' failed");
     EXPECT_DEATH(glmDot(v, nullptr), "include2.h:[0-9]+: .*Assertion `v' failed");
