@@ -4,8 +4,10 @@
 #ifndef QO_TESTS_MODEL_BUILT_MODEL_H
 #define QO_TESTS_MODEL_BUILT_MODEL_H
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -125,6 +127,25 @@ struct ScratchDir {
         path = mkdtemp(buffer.data());
     }
     ~ScratchDir() { std::filesystem::remove_all(path); }
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+};
+
+// A directory that a death test and the process that runs its statement agree
+// on: in the threadsafe style that process is this binary run again as a child,
+// which re-runs the test up to the statement. Named after the test and the
+// parent's process id; the parent removes it.
+struct DeathDir {
+    std::string path;
+    explicit DeathDir(const char* name) {
+        const bool child = !GTEST_FLAG_GET(internal_run_death_test).empty();
+        const long owner = child ? (long)getppid() : (long)getpid();
+        path = (std::filesystem::temp_directory_path() / ("qo-model-" + std::string(name) + "-" + std::to_string(owner)))
+                   .string();
+        std::filesystem::create_directories(path);
+    }
+    ~DeathDir() {
+        if (GTEST_FLAG_GET(internal_run_death_test).empty()) std::filesystem::remove_all(path);
+    }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
 

@@ -87,6 +87,9 @@ TEST(Delete, ModelsAsReadFromFiles) {
     glmDelete(model);
 }
 
-TEST(DeleteDeathTest, NullModelIsAnAssertion) { EXPECT_DEATH(glmDelete(nullptr), "include2.*model"); }
+TEST(DeleteDeathTest, NullModelIsAnAssertion) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(glmDelete(nullptr), "include2.*model");
+}
 
 }  // namespace

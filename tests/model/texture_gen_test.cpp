@@ -83,6 +83,7 @@ TEST(SpheremapTexture, ReplacesFileCoordinatesAndRepointsGroupedTriangles) {
 }
 
 TEST(SpheremapTextureDeathTest, NeedsModelAndNormals) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* model = built::newModel({0, 0, 0});
     EXPECT_DEATH(glmSpheremapTexture(model), "include2.*model->normals");
     EXPECT_DEATH(glmSpheremapTexture(nullptr), "include2.*model");
@@ -129,6 +130,7 @@ TEST(LinearTexture, PositionsAreNotRecentred) {
 }
 
 TEST(LinearTextureDeathTest, NeedsModelAndVertices) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(glmLinearTexture(nullptr), "include2.*model");
     _GLMmodel* model = built::newModel({0, 0, 0});
     free(model->vertices);

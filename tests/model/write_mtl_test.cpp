@@ -86,9 +86,10 @@ TEST(WriteMTL, ModelWithoutMaterialsGetsOnlyTheHeader) {
 }
 
 TEST(WriteMTLDeathTest, FileThatCannotBeCreatedEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* model = built::newModel({0, 0, 0});
     built::setMaterials(model, {"default"}, "lib.mtl");
-    built::ScratchDir dir;
+    built::DeathDir dir("write-mtl-fails");
     EXPECT_EXIT(glmWriteMTL(model, (dir / "m.obj").c_str(), "none/lib.mtl"), testing::ExitedWithCode(1),
                 "^glmWriteMTL\\(\\) failed: can't open file \"" + (dir / "none/lib.mtl") + "\".\n$");
     glmDelete(model);

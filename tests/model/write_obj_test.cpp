@@ -198,8 +198,9 @@ TEST(WriteOBJ, ExistingFileIsReplaced) {
 }
 
 TEST(WriteOBJDeathTest, FileThatCannotBeCreatedEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* model = fullModel();
-    built::ScratchDir dir;
+    built::DeathDir dir("write-obj-missing");
     std::string name = dir / "missing/out.obj";
     EXPECT_EXIT(glmWriteOBJ(model, name.c_str(), DRAW_NONE), testing::ExitedWithCode(1),
                 "^glmWriteOBJ\\(\\) failed: can't open file \"" + name + "\" to write.\n$");
@@ -207,10 +208,11 @@ TEST(WriteOBJDeathTest, FileThatCannotBeCreatedEndsTheProcess) {
 }
 
 TEST(WriteOBJDeathTest, LibraryThatCannotBeCreatedEndsTheProcessAfterTheHeader) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     _GLMmodel* model = fullModel();
     free(model->mtllib);
     model->mtllib = built::copyText("missing/lib.mtl");
-    built::ScratchDir dir;
+    built::DeathDir dir("write-mtl-missing");
     std::string name = dir / "out.obj";
     EXPECT_EXIT(glmWriteOBJ(model, name.c_str(), DRAW_MATERIAL), testing::ExitedWithCode(1),
                 "^glmWriteMTL\\(\\) failed: can't open file \"" + (dir / "missing/lib.mtl") + "\".\n$");
@@ -220,6 +222,7 @@ TEST(WriteOBJDeathTest, LibraryThatCannotBeCreatedEndsTheProcessAfterTheHeader) 
 }
 
 TEST(WriteOBJDeathTest, NullModelIsAnAssertion) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(glmWriteOBJ(nullptr, "never.obj", DRAW_NONE), "include2.*model");
 }
 
