@@ -28,20 +28,62 @@ static void take_group_name(GlmTextCursor* text, char name[TEXT_WORD_MAX + 1]) {
     if (n > 0) name[n - 1] = '\0';
 }
 
-/* The corner form of a face, decided by its first corner word, with that
- * corner's values as the C library's sscanf leaves them in v, t and n. */
-static int face_form(const char* word, int* v, int* t, int* n) {
-    GlmTextCursor w = text_cursor(word, strlen(word));
-    if (strstr(word, "//")) {
-        text_scan_corner<true>(&w, CORNER_V__N, v, t, n);
+/* The corner form of a face, decided by its first corner word as sscanf
+ * would see it (up to a NUL), with that corner's values as sscanf leaves
+ * them in v, t and n (Store false: the form only). */
+template <bool Store>
+static inline int face_form(const char* word, size_t length, int* v, int* t, int* n) {
+    bool double_slash;
+    length = text_span_string(word, length, &double_slash);
+    GlmTextCursor w = text_cursor(word, length);
+    if (double_slash) {
+        text_scan_corner<Store>(&w, CORNER_V__N, v, t, n);
         return CORNER_V__N;
     }
-    if (text_scan_corner<true>(&w, CORNER_V_T_N, v, t, n) == 3) return CORNER_V_T_N;
+    if (text_scan_corner<Store>(&w, CORNER_V_T_N, v, t, n) == 3) return CORNER_V_T_N;
     w.at = w.begin;
-    if (text_scan_corner<true>(&w, CORNER_V_T, v, t, n) == 2) return CORNER_V_T;
+    if (text_scan_corner<Store>(&w, CORNER_V_T, v, t, n) == 2) return CORNER_V_T;
     w.at = w.begin;
-    text_scan_corner<true>(&w, CORNER_V, v, t, n);
+    text_scan_corner<Store>(&w, CORNER_V, v, t, n);
     return CORNER_V;
+}
+
+/* Reads a face's first corner word and decides the form (face_form).
+ * Usually the word is a complete "%d/%d/%d" corner: then one scan over the
+ * text reads it in place; a word that a scan consumes whole holds neither
+ * NUL nor "//". Otherwise the word is read as a span and judged by
+ * face_form. At the end of the text the word is the keyword itself. */
+template <bool Store>
+static inline int face_first_corner(GlmTextCursor* text, const char* keyword, size_t keyword_length, int* v,
+                                    int* t, int* n) {
+    if (text_skip_space(text)) {
+        const char* p = text->at;
+        GlmTextCursor w = {p, p, (size_t)(text->end - p) > TEXT_WORD_MAX ? p + TEXT_WORD_MAX : text->end};
+        int a = *v, b = *t, c = *n;
+        if (text_scan_corner<Store>(&w, CORNER_V_T_N, &a, &b, &c) == 3 &&
+            (w.at == w.end || text_is_space((unsigned char)*w.at))) {
+            text->at = w.at;
+            *v = a, *t = b, *n = c;
+            return CORNER_V_T_N;
+        }
+    }
+    const char* word = keyword;
+    size_t length = keyword_length;
+    text_word_span(text, &word, &length);
+    return face_form<Store>(word, length, v, t, n);
+}
+
+/* A word span's first two characters as a word buffer holds them. */
+static inline void word_head(const char* word, size_t length, unsigned char* first, unsigned char* second) {
+    *first = length > 0 ? (unsigned char)word[0] : 0;
+    *second = (length > 1 && *first) ? (unsigned char)word[1] : 0;
+}
+
+static GLboolean unknown_token(GlmReadFailure* failure, const char* word, size_t length) {
+    char buf[TEXT_WORD_MAX + 1];
+    memcpy(buf, word, length);
+    buf[length] = '\0';
+    return glm_fail(failure, 1, "glmFirstPass(): Unknown token \"%s\".\n", buf);
 }
 
 GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
@@ -50,15 +92,18 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     ModelGroup* group = glmAddGroup(model, "default");
     if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
     uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
-    char buf[TEXT_WORD_MAX + 1];
+    const char* word;
+    size_t length;
+    unsigned char first, second;
 
-    while (text_word(text, buf)) {
-        switch (buf[0]) {
+    while (text_word_span(text, &word, &length)) {
+        word_head(word, length, &first, &second);
+        switch (first) {
             case 'v':
-                if (buf[1] == '\0') nvertices++;
-                else if (buf[1] == 'n') nnormals++;
-                else if (buf[1] == 't') ntexcoords++;
-                else return glm_fail(failure, 1, "glmFirstPass(): Unknown token \"%s\".\n", buf);
+                if (second == '\0') nvertices++;
+                else if (second == 'n') nnormals++;
+                else if (second == 't') ntexcoords++;
+                else return unknown_token(failure, word, length);
                 text_skip_line(text);
                 break;
             case 'm': {
@@ -79,8 +124,7 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
             }
             case 'f': {
                 int v = 0, t = 0, n = 0;
-                text_word(text, buf); /* at the end of the text buf keeps the keyword */
-                int form = face_form(buf, &v, &t, &n);
+                int form = face_first_corner<false>(text, word, length, &v, &t, &n);
                 text_scan_corner<false>(text, form, &v, &t, &n);
                 text_scan_corner<false>(text, form, &v, &t, &n);
                 uint64_t faces = 1;
@@ -201,12 +245,12 @@ static GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, const Fi
     return GL_TRUE;
 }
 
-static GLboolean read_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const char* face_at) {
+/* A face line after its keyword (face_at, keyword_length: the keyword word). */
+static GLboolean read_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const char* face_at,
+                           size_t keyword_length) {
     GlmTextCursor* text = &reader->text;
-    char word[TEXT_WORD_MAX + 1] = "f";
     int v = 0, t = 0, n = 0, c0[3], c1[3];
-    text_word(text, word);
-    int form = face_form(word, &v, &t, &n);
+    int form = face_first_corner<true>(text, face_at, keyword_length, &v, &t, &n);
     if (!resolve_corner(model, reader, f, form, v, t, n, face_at, c0)) return GL_FALSE;
     text_scan_corner<true>(text, form, &v, &t, &n);
     if (!resolve_corner(model, reader, f, form, v, t, n, face_at, c1)) return GL_FALSE;
@@ -223,22 +267,25 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
     if (!f.group) return uncounted(model, reader, "the group \"default\"");
     f.group_capacity = group_capacity(model, reader, f.group);
     GLuint material = 0;
-    char buf[TEXT_WORD_MAX + 1];
+    const char* word;
+    size_t length;
+    unsigned char first, second;
 
-    while (text_word(text, buf)) {
-        switch (buf[0]) {
+    while (text_word_span(text, &word, &length)) {
+        word_head(word, length, &first, &second);
+        switch (first) {
             case 'v':
-                if (buf[1] == '\0') {
+                if (second == '\0') {
                     if (f.vertex > model->nvertices) return uncounted(model, reader, "a vertex");
                     text_scan_floats(text, &model->vertices[3 * (size_t)f.vertex++], 3);
-                } else if (buf[1] == 'n') {
+                } else if (second == 'n') {
                     if (f.normal > model->nnormals) return uncounted(model, reader, "a normal");
                     text_scan_floats(text, &model->normals[3 * (size_t)f.normal++], 3);
-                } else if (buf[1] == 't') {
+                } else if (second == 't') {
                     if (f.texcoord > model->ntexcoords) return uncounted(model, reader, "a texture coordinate");
                     text_scan_floats(text, &model->texcoords[2 * (size_t)f.texcoord++], 2);
                 } else {
-                    return glm_fail(reader->failure, 1, "glmFirstPass(): Unknown token \"%s\".\n", buf);
+                    return unknown_token(reader->failure, word, length);
                 }
                 break;
             case 'u': {
@@ -258,8 +305,7 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                const char* face_at = text->at - 1;
-                if (!read_face(model, reader, &f, face_at)) return GL_FALSE;
+                if (!read_face(model, reader, &f, word, length)) return GL_FALSE;
                 break;
             }
             default: /* '#', "mtllib" and every other line */

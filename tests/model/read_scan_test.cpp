@@ -121,6 +121,8 @@ const char* const kTricky[] = {
     "1/2/x", "1/2/", "a", "/1", "1\n2\n3", "1 2 3 4", "1.5 x", "1,5", "v 1 2 3", "\x00 1", "1\x00",
 };
 
+const char kTail[] = "\n# a tail long enough for whole chunks";
+
 std::string random_text(std::mt19937& rng) {
     static const char alphabet[] = " \t\n\r0123456789+-.eExXpPnNaAiIfFtTyY/,g";
     std::uniform_int_distribution<int> len(0, 14), pick(0, (int)sizeof alphabet - 2);
@@ -148,6 +150,7 @@ TEST(ReadScan, FloatsMatchTheCLibraryOnTrickyText) {
         expect_float_same(t);
         expect_float_same(std::string(t) + " 2 3");
         expect_float_same(std::string("  ") + t + "\n");
+        expect_float_same(t + std::string(kTail));
     }
     expect_float_same(std::string("1\0 2", 4));
 }
@@ -155,11 +158,14 @@ TEST(ReadScan, FloatsMatchTheCLibraryOnTrickyText) {
 TEST(ReadScan, FloatsMatchTheCLibraryOnRandomText) {
     std::mt19937 rng(12345);
     for (int i = 0; i < 60000; ++i) expect_float_same(random_text(rng));
+    // With a long tail the scanners read eight bytes at a time.
+    for (int i = 0; i < 60000; ++i) expect_float_same(random_text(rng) + kTail);
 }
 
 TEST(ReadScan, FloatValuesRoundAsTheCLibraryRounds) {
     std::mt19937 rng(777);
     for (int i = 0; i < 60000; ++i) expect_float_same(random_number(rng) + " " + random_number(rng));
+    for (int i = 0; i < 60000; ++i) expect_float_same(random_number(rng) + " " + random_number(rng) + kTail);
     // A long run of digits around a rounding midpoint.
     expect_float_same("0." + std::string(300, '0') + "1");
     expect_float_same("1" + std::string(400, '0'));
@@ -174,6 +180,8 @@ TEST(ReadScan, CornersMatchTheCLibrary) {
             expect_corner_same(std::string(t) + " 7/8/9", form);
         }
         for (int i = 0; i < 20000; ++i) expect_corner_same(random_text(rng), form);
+        for (int i = 0; i < 20000; ++i) expect_corner_same(random_text(rng) + kTail, form);
+        for (const char* t : kTricky) expect_corner_same(std::string(t) + kTail, form);
     }
 }
 
