@@ -62,9 +62,9 @@ uint32_t weldInto(GLfloat* vectors, uint32_t n, GLfloat epsilon, GLfloat* unique
     // Nothing matches when epsilon is 0, negative or not a number.
     if (!(epsilon > 0)) {
         // Every vector is its own unique vector, already in place in the copy.
-        for (uint32_t i = 1; i <= n; i++) {
+        for (size_t i = 1; i <= n; i++) {
             vectors[3 * (size_t)i] = (GLfloat)i;
-            if (index) index[i] = i;
+            if (index) index[i] = (uint32_t)i;
         }
         return n;
     }
@@ -74,7 +74,7 @@ uint32_t weldInto(GLfloat* vectors, uint32_t n, GLfloat epsilon, GLfloat* unique
     // accurate to far better than the half cell of slack that the factor 2 gives.
     // Then vectors within epsilon always lie in neighbouring cells.
     double largest = 0;
-    for (uint32_t i = 1; i <= n; i++) {
+    for (size_t i = 1; i <= n; i++) {
         const GLfloat* v = &vectors[3 * (size_t)i];
         if (!finite3(v)) continue;
         for (int c = 0; c < 3; c++) largest = fmax(largest, fabs((double)v[c]));
@@ -90,7 +90,7 @@ uint32_t weldInto(GLfloat* vectors, uint32_t n, GLfloat epsilon, GLfloat* unique
     grid.inverse = 1.0 / side;
     const bool usegrid = grid.cells && grid.next && isfinite(side) && isfinite(grid.inverse) && grid.inverse > 0;
 
-    for (uint32_t i = 1; i <= n; i++) {
+    for (size_t i = 1; i <= n; i++) {
         GLfloat* v = &vectors[3 * (size_t)i];
         uint32_t match = 0;
         int32_t key[3] = {0, 0, 0};
