@@ -118,7 +118,69 @@ void glmLinearTexture(_GLMmodel* model);
 void glmSpheremapTexture(_GLMmodel* model);
 void glmDelete(_GLMmodel* model);
 
-/* The two reading passes and the in-memory readers are declared below by the
- * reader (bounded cursor over the file's bytes). */
+/* Reading from bytes in memory. The file entry points glmReadOBJ and
+ * glmReadMTL map the file and call these; on failure they print the message
+ * on its stream and end the process with the status. Tests and fuzzers call
+ * them directly: no files, no exits. */
+
+/* A bounded cursor over a file's bytes: begin <= at <= end, never read past end. */
+struct GlmTextCursor {
+    const char* begin;
+    const char* at;
+    const char* end;
+};
+
+/* What a failed read would print and the exit status it would end with.
+ * status 0: no failure. stream: 1 standard output, 2 standard error.
+ * message: one malloc'ed line ending in '\n' (the caller frees it), or null. */
+struct GlmReadFailure {
+    int status;
+    int stream;
+    char* message;
+};
+
+/* Supplies the bytes of a file by name (a material library: the OBJ file's
+ * directory followed by the name on its "mtllib" line). Returns 0 when there
+ * is no such file. The bytes stay valid until the next call or until the read
+ * that asked for them returns. */
+typedef int (*GlmFileSource)(void* context, const char* filename, const char** data, size_t* size);
+
+/* The state the two OBJ passes share: the text, where material libraries come
+ * from, and where a failure is described. */
+struct GlmObjReader {
+    GlmTextCursor text;
+    GlmFileSource library;
+    void* library_context;
+    GlmReadFailure* failure;
+    GLuint* group_capacity; /* first pass: each group's triangle count, list order; caller frees */
+};
+
+/* Both passes return GL_FALSE after describing a failure in reader->failure. */
+GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader);
+GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader);
+
+/* Reads an OBJ model from data[0..size); path becomes the model's path (its
+ * directory locates material libraries). Returns the model, or null with
+ * *failure filled in. */
+_GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmFileSource library,
+                           void* library_context, GlmReadFailure* failure);
+
+/* Reads material library `name` (beside the model's path) through `library`
+ * into the model; GL_FALSE with *failure filled in when it cannot be found. */
+GLboolean glmReadMTLFrom(_GLMmodel* model, const char* name, GlmFileSource library, void* library_context,
+                         GlmReadFailure* failure);
+
+/* Reads an MTL library's text into the model's materials (replacing them). */
+void glmParseMTL(_GLMmodel* model, const char* data, size_t size);
+
+/* A GlmFileSource over real files (mapped read-only); context is a
+ * GlmMappedFile that glmUnmapFile releases when the read is over. */
+struct GlmMappedFile {
+    const char* data;
+    size_t size;
+    size_t mapped; /* bytes mapped, 0 when data is a heap copy or empty */
+};
+int glmMapFile(void* mapped_file, const char* filename, const char** data, size_t* size);
+void glmUnmapFile(GlmMappedFile* file);
 
 #endif

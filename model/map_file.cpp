@@ -1,0 +1,65 @@
+// A file's bytes in memory: mapped read-only when it is a regular file,
+// otherwise read whole into the heap.
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "model/include2.h"
+
+void glmUnmapFile(GlmMappedFile* file) {
+    if (file->mapped) munmap((void*)file->data, file->mapped);
+    else free((void*)file->data);
+    file->data = nullptr;
+    file->size = 0;
+    file->mapped = 0;
+}
+
+static bool read_whole(int fd, GlmMappedFile* file) {
+    size_t capacity = 1 << 16, size = 0;
+    char* bytes = (char*)malloc(capacity);
+    for (;;) {
+        if (!bytes) return false;
+        ssize_t n = read(fd, bytes + size, capacity - size);
+        if (n < 0) {
+            free(bytes);
+            return false;
+        }
+        if (n == 0) break;
+        size += (size_t)n;
+        if (size == capacity) {
+            char* grown = capacity <= SIZE_MAX / 2 ? (char*)realloc(bytes, capacity *= 2) : nullptr;
+            if (!grown) free(bytes);
+            bytes = grown;
+        }
+    }
+    file->data = bytes;
+    file->size = size;
+    return true;
+}
+
+int glmMapFile(void* mapped_file, const char* filename, const char** data, size_t* size) {
+    GlmMappedFile* file = (GlmMappedFile*)mapped_file;
+    glmUnmapFile(file);
+    int fd = open(filename, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    if (ok && S_ISREG(st.st_mode) && st.st_size > 0) {
+        void* map = mmap(nullptr, (size_t)st.st_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (map != MAP_FAILED) {
+            file->data = (const char*)map;
+            file->size = file->mapped = (size_t)st.st_size;
+        } else {
+            ok = read_whole(fd, file);
+        }
+    } else if (ok) {
+        ok = read_whole(fd, file);
+    }
+    close(fd);
+    if (!ok) return 0;
+    *data = file->data;
+    *size = file->size;
+    return 1;
+}

@@ -1,0 +1,49 @@
+// Failure descriptions and checked allocation for the readers.
+#include "model/read_support.h"
+
+#include <stdarg.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/mman.h>
+
+GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    free(failure->message);
+    failure->message = length >= 0 ? (char*)malloc((size_t)length + 1) : nullptr;
+    if (failure->message) {
+        va_start(args, format);
+        vsnprintf(failure->message, (size_t)length + 1, format, args);
+        va_end(args);
+    }
+    failure->status = 1;
+    failure->stream = stream;
+    return GL_FALSE;
+}
+
+void* glm_calloc_array(size_t count, size_t size) {
+    if (size != 0 && count > SIZE_MAX / size) return nullptr;
+    size_t bytes = (count ? count : 1) * (size ? size : 1);
+    void* block = calloc(bytes, 1);
+    /* A large array is filled right away: ask for huge pages, so that filling
+     * it takes a few page faults instead of one per 4 KiB. Advice only. */
+    const uintptr_t huge = (uintptr_t)2 << 20;
+    if (block && bytes >= 2 * huge) {
+        uintptr_t from = ((uintptr_t)block + huge - 1) & ~(huge - 1);
+        uintptr_t to = ((uintptr_t)block + bytes) & ~(huge - 1);
+        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
+    }
+    return block;
+}
+
+char* glm_copy_text(const char* text, size_t length) {
+    char* copy = (char*)malloc(length + 1);
+    if (!copy) return nullptr;
+    memcpy(copy, text, length);
+    copy[length] = '\0';
+    return copy;
+}
