@@ -24,8 +24,8 @@ void pump_backend_messages(std::deque<MSG>& queue);
 // Records an observable action (scripted journal; nothing in the real backend).
 void record(const std::string& line);
 
-// Shows a modal message box and returns the button chosen.
-int show_message_box(SDL_Window* owner, const char* text, const char* caption, UINT type);
+// Shows a modal message box owned by `owner` (may be null) and returns the button chosen.
+int show_message_box(HWND owner, SDL_Window* owner_window, const char* text, const char* caption, UINT type);
 
 // Called inside SwapBuffers just before the buffers are exchanged.
 void before_present();

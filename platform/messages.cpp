@@ -73,7 +73,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     platform::Window* w = platform::window_from(owner);
-    return platform::show_message_box(w ? w->sdl : nullptr, text ? text : "", caption ? caption : "Error", type);
+    return platform::show_message_box(w ? owner : nullptr, w ? w->sdl : nullptr, text ? text : "",
+                                      caption ? caption : "Error", type);
 }
 
 namespace platform {

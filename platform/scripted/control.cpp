@@ -100,8 +100,8 @@ void pump_backend_messages(std::deque<MSG>& queue) {
     }
 }
 
-int show_message_box(SDL_Window*, const char* text, const char* caption, UINT type) {
-    state.boxes.push_back(scripted::MessageBox{text, caption, type, GetFocus()});
+int show_message_box(HWND owner, SDL_Window*, const char* text, const char* caption, UINT type) {
+    state.boxes.push_back(scripted::MessageBox{text, caption, type, owner});
     char style[16];
     snprintf(style, sizeof style, "0x%X", type);
     record(std::string("box ") + caption + "|" + text + "|" + style);

@@ -16,7 +16,7 @@ static bool display_can_show_boxes() {
     return getenv("DISPLAY") || getenv("WAYLAND_DISPLAY");
 }
 
-int show_message_box(SDL_Window* owner, const char* text, const char* caption, UINT type) {
+int show_message_box(HWND, SDL_Window* owner, const char* text, const char* caption, UINT type) {
     bool question = (type & 0xF) == MB_YESNO;
     if (display_can_show_boxes()) {
         SDL_MessageBoxButtonData yes_no[] = {

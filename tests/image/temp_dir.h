@@ -10,13 +10,20 @@
 
 #include "tests/image/bmp_bytes.h"
 
-// Made once per process; files written into it are removed by the writer.
+// Made once per process and removed at its exit, by the process that made it;
+// files written into it are removed by the writer.
 inline const std::string& temp_dir() {
+    static pid_t owner = getpid();
     static std::string dir = [] {
         const char* base = getenv("TMPDIR");
         std::string pattern = std::string(base && *base ? base : "/tmp") + "/qo_image_XXXXXX";
-        return std::string(mkdtemp(&pattern[0]) ? pattern : std::string("."));
+        return mkdtemp(&pattern[0]) ? pattern : std::string();
     }();
+    // Registered after `dir` is built, so it runs before `dir` is destroyed.
+    static bool removeAtExit = atexit([] {
+        if (getpid() == owner && !dir.empty()) rmdir(dir.c_str());
+    }) == 0;
+    (void)removeAtExit;
     return dir;
 }
 
