@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "demo/scene.h"
+#include "demo/scene_elements.h"
 #include "demo/scene_resources.h"
 #include "demo/swarm.h"
 
@@ -17,7 +18,7 @@ static void restore_state() {
 
 // The darkened picture over the whole view, without depth test, so the swarm
 // shows through at 20 %.
-static void draw_backdrop() {
+void draw_backdrop() {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();
@@ -80,7 +81,7 @@ static void draw_ring(float radius, void (*blade)()) {
     glPopMatrix();
 }
 
-static void draw_rings() {
+void draw_rings() {
     glPushMatrix();
     glTranslatef(0, 0, -100.1f);
     draw_ring(20, inner_blade);
@@ -89,7 +90,7 @@ static void draw_rings() {
 }
 
 // A picture that brightens what lies under it: destination * (1 + texel).
-static void draw_overlay(GLuint texture, float x, float y, float half_width, float half_height) {
+void draw_overlay(GLuint texture, float x, float y, float half_width, float half_height) {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glPushMatrix();

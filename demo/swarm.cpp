@@ -3,6 +3,7 @@
 
 #include "demo/run_loop.h"
 #include "demo/scene.h"
+#include "demo/scene_elements.h"
 #include "platform/win32.h"
 
 float kuulax[9][5];

@@ -14,6 +14,4 @@ extern float kkk[9][5];     // unused, but its draws keep their place in the seq
 extern float kuulak[9][5];  // unused, likewise
 extern int kuu[9][5];       // unused, likewise
 
-void draw_swarm(GLuint model_list);
-
 #endif
