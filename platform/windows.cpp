@@ -1,5 +1,6 @@
 // Window classes, windows, device contexts, pixel formats, GL contexts and
 // display settings, over SDL.
+#include <GL/gl.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -23,6 +24,7 @@ struct WindowClass {
 
 std::vector<WindowClass> classes;
 int cursor_count = 0;
+bool headless_surface = false;  // windows are offscreen pbuffers
 
 const WindowClass* find_class(const char* name) {
     for (const WindowClass& c : classes)
@@ -60,6 +62,8 @@ bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
         flags |= SDL_WINDOW_RESIZABLE;
     w->sdl = SDL_CreateWindow(w->title.c_str(), 0, 0, w->client_width, w->client_height, flags);
     if (!w->sdl) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    headless_surface = driver && strcmp(driver, "offscreen") == 0;
     if (go_fullscreen) {
         SDL_SetWindowDisplayMode(w->sdl, &display.mode);
         w->fullscreen = true;
@@ -341,6 +345,10 @@ BOOL SwapBuffers(HDC dc) {
     Window* w = window_of(dc);
     if (!w || !w->sdl) return FALSE;
     before_present();
+    // Swapping a window's buffers finishes the frame's drawing. The offscreen
+    // driver's surface is a pbuffer, whose swap does nothing at all, so the
+    // frame is flushed here instead; otherwise the driver keeps queueing frames.
+    if (headless_surface) glFlush();
     SDL_GL_SwapWindow(w->sdl);
     return TRUE;
 }

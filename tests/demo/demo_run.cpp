@@ -8,6 +8,7 @@
 #include "child_process.h"
 #include "demo/fade.h"
 #include "demo/run_loop.h"
+#include "demo/swarm.h"
 #include "platform/scripted.h"
 
 int qo_demo_main();
@@ -23,9 +24,12 @@ static bool projection_is_identity() {
 }
 
 static std::string frame_line(const char* tag) {
-    char line[160];
-    snprintf(line, sizeof line, "%s %.9g %.9g %d %u %d", tag, currentTime, mustuus, demofloat, m_dwCurrentTime,
-             projection_is_identity() ? 1 : 0);
+    bool restored = glIsEnabled(GL_DEPTH_TEST) && glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_BLEND) &&
+                    !glIsEnabled(GL_TEXTURE_2D);
+    char line[200];
+    snprintf(line, sizeof line, "%s %.9g %.9g %d %u %d %.9g %d %d %d", tag, currentTime, mustuus, demofloat,
+             m_dwCurrentTime, projection_is_identity() ? 1 : 0, kuulax[0][0], restored ? 1 : 0,
+             glIsEnabled(GL_NORMALIZE) ? 1 : 0, glIsEnabled(GL_COLOR_MATERIAL) ? 1 : 0);
     return line;
 }
 
@@ -62,9 +66,13 @@ static void child_body() {
 
 static Frame parse_frame(const std::string& rest) {
     Frame f{};
-    int identity = 0;
-    sscanf(rest.c_str(), "%f %f %d %u %d", &f.current_time, &f.mustuus, &f.demofloat, &f.mm_time, &identity);
+    int identity = 0, restored = 0, normalize = 0, colour_material = 0;
+    sscanf(rest.c_str(), "%f %f %d %u %d %f %d %d %d", &f.current_time, &f.mustuus, &f.demofloat, &f.mm_time,
+           &identity, &f.column0_x, &restored, &normalize, &colour_material);
     f.projection_identity = identity != 0;
+    f.state_restored = restored != 0;
+    f.normalize = normalize != 0;
+    f.colour_material = colour_material != 0;
     return f;
 }
 

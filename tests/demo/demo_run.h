@@ -31,7 +31,7 @@ struct DemoScript {
     std::vector<PixelProbe> pixels;
     std::vector<int> fail_steps;        // scripted::Step values
     std::vector<int> box_answers;
-    std::string directory;              // where the demo runs (its data files)
+    std::string directory = QO_TINY_DATA_DIR;  // where the demo runs (its data files)
 };
 
 struct Frame {
@@ -40,6 +40,10 @@ struct Frame {
     int demofloat;
     DWORD mm_time;
     bool projection_identity;
+    float column0_x;      // kuulax[0][0] after this frame's advance
+    bool state_restored;  // depth test, lighting, blending on; texturing off
+    bool normalize;
+    bool colour_material;
 };
 
 struct Pixel {

@@ -13,36 +13,46 @@ std::vector<std::string> media(const DemoRun& run) { return run.journal_lines("m
 
 const std::vector<std::string> kMusicCommands = {"play musakki.mp3", "stop musakki.mp3", "close musakki.mp3"};
 
-// Frames 32 ms apart on both clocks: the whole 268-second timeline.
-TEST(RunLoop, WholeTimelineAt32Milliseconds) {
+// The whole 268-second timeline in one-second frames: frames land exactly on
+// 10000, 258000 and 268000 ms, where nothing steps and nothing ends.
+TEST(RunLoop, WholeTimelineInSecondSteps) {
     DemoScript script;
-    script.mm_step = 32;
+    script.mm_step = 1000;
     DemoRun run = run_demo(script);
     ASSERT_TRUE(run.returned);
     EXPECT_EQ(run.result, 0);
 
-    // Running time is 32 ms per frame from the first; the frame at exactly
-    // 268000 is shown, the first one past it ends the run unshown.
-    ASSERT_EQ(run.frames.size(), 8375u);
-    EXPECT_EQ(run.frames.back().current_time, 268000.0f);
-    EXPECT_EQ(run.last.current_time, 268032.0f);
-    EXPECT_EQ(run.last.demofloat, 8375);
-    EXPECT_EQ(run.frames.back().demofloat, 8375);
+    // Running time 1000, 2000, ... 268000 shown; 269000 drawn, not shown.
+    ASSERT_EQ(run.frames.size(), 268u);
+    for (size_t i = 0; i < run.frames.size(); i++) ASSERT_EQ(run.frames[i].current_time, 1000.0f * (i + 1));
+    EXPECT_EQ(run.last.current_time, 269000.0f);
+    EXPECT_EQ(run.last.demofloat, 268);
 
-    // The first frame does not wait; every later one comes exactly 32 ms on.
-    EXPECT_EQ(run.frames[0].mm_time, (DWORD)scripted_start_time());
-    for (size_t i = 1; i < run.frames.size(); i++) ASSERT_EQ(run.frames[i].mm_time - run.frames[i - 1].mm_time, 32u);
+    float previous = 1.0f;
+    int fade_in = 0, fade_out = 0;
+    for (const Frame& f : run.frames) {
+        if (f.current_time < 10000.0f) {
+            EXPECT_EQ(f.mustuus, (float)(previous - 0.01)) << f.current_time;
+            fade_in++;
+        } else if (f.current_time > 258000.0f && f.current_time < 268000.0f) {
+            EXPECT_EQ(f.mustuus, (float)(previous + 0.01)) << f.current_time;
+            fade_out++;
+        } else {
+            EXPECT_EQ(f.mustuus, previous) << f.current_time;  // 10000, 258000, 268000 and between
+        }
+        previous = f.mustuus;
+    }
+    EXPECT_EQ(fade_in, 9);
+    EXPECT_EQ(fade_out, 9);
+    EXPECT_NEAR(run.last.mustuus, 1.0f, 1e-6);
 
-    // Title: "0" through the first second; the first window holds 33 calls
-    // (its closing call included), every later one exactly 32.
+    // Every call a second after the last closes a counting window: the first
+    // holds two calls, every later one one.
     std::vector<std::string> titles = run.journal_lines("title ");
-    ASSERT_EQ(titles.size(), 8376u);  // one per frame, the unshown last one included
-    for (size_t i = 0; i < 32; i++) EXPECT_EQ(titles[i], "0") << i;
-    for (size_t i = 32; i < 64; i++) EXPECT_EQ(titles[i], "33") << i;
-    for (size_t i = 64; i < titles.size(); i++) ASSERT_EQ(titles[i], "32") << i;
-
-    // As many fade-out steps as fade-in steps: back to black, up to rounding.
-    EXPECT_NEAR(run.last.mustuus, 1.0f, 1e-4);
+    ASSERT_EQ(titles.size(), 269u);
+    EXPECT_EQ(titles[0], "0");
+    EXPECT_EQ(titles[1], "2");
+    for (size_t i = 2; i < titles.size(); i++) ASSERT_EQ(titles[i], "1") << i;
 
     // The music starts once everything is ready, before the first frame, and
     // is stopped and closed at the end.
@@ -55,39 +65,31 @@ TEST(RunLoop, WholeTimelineAt32Milliseconds) {
     EXPECT_LT(play, first_title);
 }
 
-// Frames 40 ms apart put frames exactly on 10000, 258000 and 268000 ms.
-TEST(RunLoop, FadeStepsAreStrictAndCountFrames) {
+// Frames exactly 32 ms apart: no wait before the first, then the counter.
+TEST(RunLoop, FramesAt32MillisecondsAndTheirCount) {
     DemoScript script;
-    script.mm_step = 40;
+    script.mm_step = 32;
+    script.messages.push_back({130, WM_KEYDOWN, VK_ESCAPE, 0});
     DemoRun run = run_demo(script);
     ASSERT_TRUE(run.returned);
-    ASSERT_EQ(run.frames.size(), 6700u);  // 40 .. 268000 shown
-    float previous = 1.0f;
-    int fade_in = 0, fade_out = 0;
-    for (const Frame& f : run.frames) {
-        bool steps_in = f.current_time < 10000.0f;
-        bool steps_out = f.current_time > 258000.0f && f.current_time < 268000.0f;
-        if (steps_in) {
-            EXPECT_EQ(f.mustuus, (float)(previous - 0.01)) << f.current_time;
-            fade_in++;
-        } else if (steps_out) {
-            EXPECT_EQ(f.mustuus, (float)(previous + 0.01)) << f.current_time;
-            fade_out++;
-        } else {
-            EXPECT_EQ(f.mustuus, previous) << f.current_time;  // 10000, 258000, 268000 and between
-        }
-        previous = f.mustuus;
-    }
-    EXPECT_EQ(fade_in, 249);
-    EXPECT_EQ(fade_out, 249);
+    ASSERT_EQ(run.frames.size(), 130u);
+    EXPECT_EQ(run.frames[0].mm_time, (DWORD)scripted_start_time());
+    for (size_t i = 1; i < run.frames.size(); i++) ASSERT_EQ(run.frames[i].mm_time - run.frames[i - 1].mm_time, 32u);
+    // "0" through the first second; the first window holds 33 calls (its
+    // closing call included), every later one exactly 32.
+    std::vector<std::string> titles = run.journal_lines("title ");
+    ASSERT_EQ(titles.size(), 131u);
+    for (size_t i = 0; i < 32; i++) EXPECT_EQ(titles[i], "0") << i;
+    for (size_t i = 32; i < 64; i++) EXPECT_EQ(titles[i], "33") << i;
+    for (size_t i = 64; i < titles.size(); i++) EXPECT_EQ(titles[i], "32") << i;
     // After exactly 100 steps the overlay is a hair above zero, not zero; the 101st goes below.
     EXPECT_GT(run.frames[99].mustuus, 0.0f);
     EXPECT_LT(run.frames[99].mustuus, 1e-5f);
     EXPECT_LT(run.frames[100].mustuus, 0.0f);
 }
 
-// The fade really darkens what is shown: clear colour 0.1 under a black quad
-// of alpha a (itself barely fogged at depth 100) gives about 0.1 * (1 - a).
+// The fade really darkens what is shown: the black backdrop's grey under a
+// black quad of alpha a (itself barely fogged at depth 100).
 TEST(RunLoop, FadeOverlayDarkensThePicture) {
     DemoScript script;
     script.mm_step = 32;
@@ -96,10 +98,11 @@ TEST(RunLoop, FadeOverlayDarkensThePicture) {
     DemoRun run = run_demo(script);
     ASSERT_TRUE(run.returned);
     ASSERT_EQ(run.pixels.size(), 3u);
-    const double clear = 0.1, fog_of_quad = 1.0 - std::exp(-std::pow(0.0014 * 100, 2));
+    auto fog_share = [](double depth) { return 1.0 - std::exp(-std::pow(0.0014 * depth, 2)); };
+    const double backdrop = 0.8 * fog_share(150) * 0.1 + 0.2 * 0.1;
     for (unsigned frame : {0u, 49u, 150u}) {
         double alpha = std::max(0.0, std::min(1.0, (double)run.frames[frame].mustuus));
-        double expected = 255.0 * ((fog_of_quad * clear) * alpha + clear * (1 - alpha));
+        double expected = 255.0 * ((fog_share(100) * 0.1) * alpha + backdrop * (1 - alpha));
         EXPECT_NEAR(run.pixels[frame].r, expected, 2.0) << "frame " << frame;
         EXPECT_NEAR(run.pixels[frame].g, expected, 2.0) << "frame " << frame;
     }
