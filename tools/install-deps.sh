@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libsdl2-dev libsdl2-mixer-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
 )
 
