@@ -54,8 +54,10 @@ double box(double px, double py, double x0, double y0, double x1, double y1) {
 }  // namespace
 
 RgbPicture make_backdrop() {
-  const Stop stops[] = {{0.0, 0.04, 0.03, 0.12}, {0.35, 0.10, 0.30, 0.42}, {0.62, 0.30, 0.55, 0.55},
-                        {0.85, 0.88, 0.58, 0.24}, {1.0, 1.0, 0.93, 0.80}};
+  // Bright colours: the demo shows the backdrop at 30 % behind 80 % opacity, and the
+  // black blades and silhouettes need something light to stand against.
+  const Stop stops[] = {{0.0, 0.22, 0.20, 0.42}, {0.35, 0.36, 0.58, 0.74}, {0.62, 0.58, 0.84, 0.84},
+                        {0.85, 1.0, 0.82, 0.50}, {1.0, 1.0, 1.0, 0.95}};
   RgbPicture pic{320, 240, {}};
   pic.pixels.reserve(size_t(pic.width) * size_t(pic.height));
   for (int y = 0; y < pic.height; ++y) {
