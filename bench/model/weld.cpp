@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/include2.h"
+#include "tests/support/weld_reference.h"
 
 namespace {
 
@@ -40,29 +41,6 @@ std::vector<GLfloat> meshLikeVertices(size_t n, GLfloat epsilon, unsigned seed) 
     return v;
 }
 
-// The plain algorithm, as the library defined it before the grid.
-GLfloat* weldDirectly(GLfloat* vectors, GLuint* numvectors, GLfloat epsilon) {
-    GLuint n = *numvectors;
-    GLfloat* copies = (GLfloat*)malloc(sizeof(GLfloat) * 3 * ((size_t)n + 1));
-    memcpy(copies, vectors, sizeof(GLfloat) * 3 * ((size_t)n + 1));
-    GLuint k = 0;
-    for (GLuint i = 1; i <= n; i++) {
-        GLuint index = 0;
-        for (GLuint j = 1; j <= k; j++)
-            if (glmEqual(&vectors[3 * (size_t)i], &copies[3 * (size_t)j], epsilon)) {
-                index = j;
-                break;
-            }
-        if (index == 0) {
-            k++;
-            memcpy(&copies[3 * (size_t)k], &vectors[3 * (size_t)i], 3 * sizeof(GLfloat));
-            index = k;
-        }
-        vectors[3 * (size_t)i] = (GLfloat)index;
-    }
-    *numvectors = k;
-    return copies;
-}
 
 // Best of `repeats` runs, in seconds; the unique count goes to *unique.
 double timeWeld(GLfloat* (*weld)(GLfloat*, GLuint*, GLfloat), const std::vector<GLfloat>& input, GLfloat epsilon,

@@ -12,33 +12,8 @@
 #include <vector>
 
 #include "model/include2.h"
+#include "tests/support/weld_reference.h"
 
-namespace {
-
-GLfloat* weldDirectly(GLfloat* vectors, GLuint* numvectors, GLfloat epsilon) {
-    GLuint n = *numvectors;
-    GLfloat* copies = (GLfloat*)malloc(sizeof(GLfloat) * 3 * ((size_t)n + 1));
-    memcpy(copies, vectors, sizeof(GLfloat) * 3 * ((size_t)n + 1));
-    GLuint k = 0;
-    for (GLuint i = 1; i <= n; i++) {
-        GLuint index = 0;
-        for (GLuint j = 1; j <= k; j++)
-            if (glmEqual(&vectors[3 * i], &copies[3 * j], epsilon)) {
-                index = j;
-                break;
-            }
-        if (index == 0) {
-            k++;
-            memcpy(&copies[3 * k], &vectors[3 * i], 3 * sizeof(GLfloat));
-            index = k;
-        }
-        vectors[3 * i] = (GLfloat)index;
-    }
-    *numvectors = k;
-    return copies;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

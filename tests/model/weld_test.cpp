@@ -12,6 +12,7 @@
 
 #include "model/include2.h"
 #include "tests/model/built_model.h"
+#include "tests/support/weld_reference.h"
 
 namespace {
 
@@ -22,32 +23,6 @@ std::vector<GLfloat> vectorsOf(std::initializer_list<GLfloat> values) {
     return v;
 }
 
-// The algorithm as it is defined: every vector compared with each unique
-// vector so far, in order, the first glmEqual match giving its index.
-GLfloat* weldDirectly(GLfloat* vectors, GLuint* numvectors, GLfloat epsilon) {
-    GLuint n = *numvectors;
-    GLfloat* copies = (GLfloat*)malloc(sizeof(GLfloat) * 3 * (n + 1));
-    memcpy(copies, vectors, sizeof(GLfloat) * 3 * (n + 1));
-    GLuint k = 0;
-    for (GLuint i = 1; i <= n; i++) {
-        GLuint index = 0;
-        for (GLuint j = 1; j <= k; j++)
-            if (glmEqual(&vectors[3 * i], &copies[3 * j], epsilon)) {
-                index = j;
-                break;
-            }
-        if (index == 0) {
-            k++;
-            copies[3 * k + 0] = vectors[3 * i + 0];
-            copies[3 * k + 1] = vectors[3 * i + 1];
-            copies[3 * k + 2] = vectors[3 * i + 2];
-            index = k;
-        }
-        vectors[3 * i + 0] = (GLfloat)index;
-    }
-    *numvectors = k;
-    return copies;
-}
 
 struct Welded {
     GLuint count;
