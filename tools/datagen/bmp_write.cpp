@@ -1,4 +1,5 @@
 #include "tools/datagen/bmp_write.h"
+#include "tools/datagen/little_endian.h"
 
 #include <cassert>
 #include <cstddef>
@@ -6,16 +7,6 @@
 namespace datagen {
 
 namespace {
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
 
 uint32_t row_bytes(int width, int bits) { return ((uint32_t(width) * uint32_t(bits) + 31) / 32) * 4; }
 

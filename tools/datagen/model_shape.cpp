@@ -17,8 +17,8 @@ constexpr int kRingSegments = 40;
 constexpr int kRingSides = 6;
 constexpr int kCrystalSides = 6;
 
-Material material(const char* name, double amb, double spec, double ns) {
-  return Material{name, {amb, amb, amb}, {0.1, 0.1, 0.1}, {spec, spec, spec}, ns};
+Material material(const char* name, double amb, double shine, double ns) {
+  return Material{name, {amb, amb, amb}, {0.1, 0.1, 0.1}, {shine, shine, shine}, ns};
 }
 
 // Icosahedron split once, every point pushed onto the sphere: 42 vertices, 80 triangles.

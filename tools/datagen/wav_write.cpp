@@ -1,4 +1,5 @@
 #include "tools/datagen/wav_write.h"
+#include "tools/datagen/little_endian.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,16 +7,6 @@
 namespace datagen {
 
 namespace {
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
 
 void put_tag(std::vector<uint8_t>& out, const char* tag) {
   for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
