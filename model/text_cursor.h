@@ -381,10 +381,39 @@ TEXT_INLINE int text_literal(GlmTextCursor* c, char want) {
     return 1;
 }
 
+/* The usual "%d/%d/%d" corner: three runs of 1 to 7 digits joined by single
+ * slashes, no sign, no blank. Reads it in one go (three chunks) and returns
+ * true, or returns false having consumed nothing. The cursor is past the
+ * corner's leading blanks and 24 bytes are readable (7 + 1 + 7 + 1 + 8). */
+template <bool Store>
+TEXT_INLINE bool text_plain_corner(GlmTextCursor* c, int* v, int* t, int* n) {
+    const char* p = c->at;
+    uint64_t a, b, d;
+    unsigned na = text_digit_run8(p, &a);
+    if (na - 1 >= 7u || p[na] != '/') return false; /* na - 1 wraps for na == 0 */
+    p += na + 1;
+    unsigned nb = text_digit_run8(p, &b);
+    if (nb - 1 >= 7u || p[nb] != '/') return false;
+    p += nb + 1;
+    unsigned nd = text_digit_run8(p, &d);
+    if (nd - 1 >= 7u) return false;
+    c->at = p + nd; /* the byte there is no digit (nd < 8): %d stops at it */
+    if (Store) {
+        *v = (int)text_digits_value(a, na);
+        /* Equal digit runs (the common "k/k/k") have equal values. */
+        const uint64_t mask_a = (1ull << (8 * na)) - 1, mask_b = (1ull << (8 * nb)) - 1;
+        *t = (na == nb && ((a ^ b) & mask_a) == 0) ? *v : (int)text_digits_value(b, nb);
+        *n = (nb == nd && ((b ^ d) & mask_b) == 0) ? *t : (int)text_digits_value(d, nd);
+    }
+    return true;
+}
+
 /* fscanf with "%d", "%d/%d", "%d/%d/%d" or "%d//%d" into v, t, n (values
  * not converted keep what they held). */
 template <bool Store>
 TEXT_INLINE int text_scan_corner(GlmTextCursor* c, int form, int* v, int* t, int* n) {
+    if (form == CORNER_V_T_N && text_skip_space(c) && c->end - c->at >= 24 && text_plain_corner<Store>(c, v, t, n))
+        return 3;
     int r = text_scan_int<Store>(c, v);
     if (r <= 0 || form == CORNER_V) return r;
     if (text_literal(c, '/') <= 0) return 1;

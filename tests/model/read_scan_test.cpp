@@ -185,6 +185,38 @@ TEST(ReadScan, CornersMatchTheCLibrary) {
     }
 }
 
+std::string random_corner(std::mt19937& rng) {
+    // Mostly well-formed "v/t/n" corners with runs of 0 to 10 digits (7 and
+    // 8 digits straddle the one-chunk reading), sometimes signed, blank or
+    // broken, often with equal runs.
+    static const char* const seps[] = {"/", "/", "/", "/", "//", " /", "/ ", "x"};
+    std::uniform_int_distribution<int> len(0, 10), digit(0, 9), coin(0, 7), sep(0, 7);
+    std::string run;
+    std::string s;
+    for (int k = 0; k < 3; ++k) {
+        if (k == 0 || coin(rng) < 5) {
+            run.clear();
+            if (coin(rng) == 0) run += coin(rng) < 4 ? '-' : '+';
+            for (int n = len(rng); n > 0; --n) run += char('0' + digit(rng));
+        }
+        s += run;
+        if (k < 2) s += seps[sep(rng)];
+    }
+    return s;
+}
+
+TEST(ReadScan, WellFormedCornersMatchTheCLibrary) {
+    std::mt19937 rng(2024);
+    for (int i = 0; i < 20000; ++i) {
+        std::string corner = random_corner(rng);
+        for (int form = 0; form < 4; ++form) {
+            expect_corner_same(corner, form);
+            expect_corner_same(corner + kTail, form);
+            expect_corner_same("  " + corner + " 1/2/3" + kTail, form);
+        }
+    }
+}
+
 TEST(ReadScan, WordsMatchTheCLibrary) {
     std::mt19937 rng(5);
     for (const char* t : kTricky) expect_word_same(t);
