@@ -4,27 +4,37 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/mman.h>
 
 #include "model/read_obj_lines.h"
 
-/* Makes room for one more element in a growing array; false (array kept)
+/* Makes room for `wanted` elements in a growing array; false (array kept)
  * when it cannot. Large arrays get huge-page advice, as the model's do. */
-static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
-    if (count < *capacity) return true;
-    size_t wanted = *capacity ? *capacity * 2 : 4096;
+static bool reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
+    if (wanted <= *capacity) return true;
     if (wanted > SIZE_MAX / size) return false;
     void* grown = realloc(*block, wanted * size);
     if (!grown) return false;
-    const uintptr_t huge = (uintptr_t)2 << 20;
-    if (wanted * size >= 2 * huge) {
-        uintptr_t from = ((uintptr_t)grown + huge - 1) & ~(huge - 1);
-        uintptr_t to = ((uintptr_t)grown + wanted * size) & ~(huge - 1);
-        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
-    }
+    glm_advise_huge(grown, wanted * size);
     *block = grown;
     *capacity = wanted;
     return true;
+}
+
+/* Makes room for one more element after `count`, doubling. */
+static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
+    if (count < *capacity) return true;
+    return reserve(block, capacity, *capacity ? *capacity * 2 : 4096, size);
+}
+
+/* Room for the faces of a text of `size` bytes at the usual density (a
+ * triangle per 48 bytes or more), so that the arrays seldom grow: growing
+ * copies them once the allocator keeps large blocks on its heap. Only
+ * advance room: more faces still fit by growing, and failing here is not
+ * failing to read. */
+static void reserve_faces(GlmFaceCache* cache, size_t size) {
+    size_t expected = size / 48;
+    reserve((void**)&cache->triangles, &cache->triangle_capacity, expected, sizeof(ModelTriangle));
+    reserve((void**)&cache->faces, &cache->face_capacity, expected, sizeof(GlmFaceRecord));
 }
 
 /* Index kinds that a face form does not carry stay 0. */
@@ -90,7 +100,10 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     GlmReadFailure* failure = reader->failure;
     ModelGroup* group = glmAddGroup(model, "default");
     if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-    if (!reader->faces && glm_face_cache_enabled) reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
+    if (!reader->faces && glm_face_cache_enabled) {
+        reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
+        if (reader->faces) reserve_faces(reader->faces, (size_t)(text->end - text->begin));
+    }
     uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
     const char* word;
     size_t length;

@@ -17,6 +17,11 @@ GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...)
  * byte is allocated so an empty array is still a valid pointer. */
 void* glm_calloc_array(size_t count, size_t size);
 
+/* Asks for huge pages under a large block that is about to be filled, so
+ * that filling it takes a few page faults instead of one per 4 KiB. Advice
+ * only: nothing changes when it is not taken. */
+void glm_advise_huge(void* block, size_t bytes);
+
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
 
