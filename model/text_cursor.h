@@ -262,32 +262,34 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
         got_sign = true;
         if (++p == e) { c->at = p; return 0; }
     }
-    /* Fast path: digits, an optional '.' and digits, not followed by an
-     * exponent. With at most 2^24 as the digits' value and at most 10
-     * fraction digits, both operands of the division are exact floats, so
-     * one float division rounds exactly as strtof does. Other plain
-     * decimals go to from_chars; everything else to the general scan. */
+    /* Fast path: up to 8 digits in all, an optional '.' among them, not
+     * followed by an exponent. With at most 2^24 as the digits' value and at
+     * most 7 fraction digits, both operands of the division are exact
+     * floats, so one float division rounds exactly as strtof does. Other
+     * plain decimals go to from_chars; everything else to the general scan. */
     if (e - p >= 17 && !(*p == '0' && text_lower((unsigned char)p[1]) == 'x')) {
         /* Whole number within 17 bytes: integer and fraction digits by chunks. */
-        uint64_t chunk;
-        const char* q = p;
-        unsigned whole = text_digit_run8(q, &chunk), part = 0;
-        uint64_t m = whole ? text_digits_value(chunk, whole) : 0;
-        q += whole;
+        uint64_t head, tail = 0;
+        unsigned whole = text_digit_run8(p, &head), part = 0;
+        const char* q = p + whole;
         if (whole < 8 && *q == '.') {
-            ++q;
-            part = text_digit_run8(q, &chunk);
-            static const uint32_t scale[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-            if (part) m = m * scale[part] + text_digits_value(chunk, part);
-            q += part;
+            part = text_digit_run8(q + 1, &tail);
+            q += 1 + part;
         }
-        if (whole < 8 && part < 8 && whole + part > 0 && text_lower((unsigned char)*q) != 'e' &&
-            m <= (1u << 24)) {
-            static const float powers[9] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f};
-            float value = (float)m / powers[part];
-            *out = (*s == '-') ? -value : value;
-            c->at = q;
-            return 1;
+        const unsigned digits = whole + part;
+        /* Runs shorter than 8 ended inside their chunks; 1 to 8 digits in all. */
+        if (whole < 8 && part < 8 && digits - 1 < 8u && text_lower((unsigned char)*q) != 'e') {
+            /* The digits without the '.', as one chunk: the whole part's
+             * bytes, then the fraction's (bytes past `digits` drop out). */
+            const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
+            const uint32_t m = text_digits_value(joined, digits);
+            if (m <= (1u << 24)) {
+                static const float powers[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+                float value = (float)m / powers[part];
+                *out = (*s == '-') ? -value : value;
+                c->at = q;
+                return 1;
+            }
         }
     }
     unsigned char first = text_lower((unsigned char)*p);

@@ -136,7 +136,10 @@ std::string random_number(std::mt19937& rng) {
     std::uniform_int_distribution<int> digits(1, 22), digit(0, 9), coin(0, 3), expo(-50, 45);
     std::string s;
     if (coin(rng) == 0) s += '-';
-    for (int n = digits(rng); n > 0; --n) s += char('0' + digit(rng));
+    // Sometimes no whole part (".5"), or leading zeros ("007.25").
+    int whole = coin(rng) == 0 ? 0 : digits(rng);
+    if (coin(rng) == 0) s += "000";
+    for (int n = whole; n > 0; --n) s += char('0' + digit(rng));
     if (coin(rng)) {
         s += '.';
         for (int n = digits(rng); n > 0; --n) s += char('0' + digit(rng));
