@@ -58,7 +58,8 @@ static inline GlmTextCursor text_cursor(const char* data, size_t size) {
 /* Skips blanks and line ends; false at the end of the text. */
 TEXT_INLINE bool text_skip_space(GlmTextCursor* c) {
     const char* p = c->at;
-    while (p < c->end && text_is_space((unsigned char)*p)) ++p;
+    /* Bytes above ' ' are never blanks: the usual next byte needs no lookup. */
+    while (p < c->end && (unsigned char)*p <= ' ' && text_is_space((unsigned char)*p)) ++p;
     c->at = p;
     return p < c->end;
 }
@@ -148,12 +149,13 @@ static inline unsigned long text_line_number(const GlmTextCursor* c) {
 }
 
 /* Eight bytes at a time (the caller checks that 8 bytes are readable):
- * how many leading bytes are decimal digits, 0 to 8. A carry out of a byte
- * can only come from a non-digit, and only disturbs the bytes after it. */
+ * how many leading bytes are decimal digits, 0 to 8. A byte b is a digit
+ * when neither b - '0' nor b + 0x46 sets its top bit. A borrow or carry out
+ * of a byte can only come from a non-digit, and only disturbs the bytes
+ * after it. */
 TEXT_INLINE unsigned text_digit_run8(const char* p, uint64_t* chunk) {
     memcpy(chunk, p, 8);
-    const uint64_t high = 0xF0F0F0F0F0F0F0F0ull;
-    uint64_t t = ((*chunk & high) | (((*chunk + 0x0606060606060606ull) & high) >> 4)) ^ 0x3333333333333333ull;
+    uint64_t t = ((*chunk - 0x3030303030303030ull) | (*chunk + 0x4646464646464646ull)) & 0x8080808080808080ull;
     return t ? (unsigned)__builtin_ctzll(t) >> 3 : 8;
 }
 
