@@ -66,7 +66,7 @@ TEST_F(WindowProcedureTest, KeysStaySetAfterRelease) {
     EXPECT_EQ(WindowProcedure(nullptr, WM_KEYDOWN, VK_ESCAPE, 0), 0);
     WindowProcedure(nullptr, WM_KEYUP, VK_ESCAPE, 0);
     EXPECT_TRUE(keys[VK_ESCAPE]);
-    EXPECT_FALSE(keys['A']);
+    EXPECT_FALSE(keys[(unsigned char)'A']);
 }
 
 TEST_F(WindowProcedureTest, SizeResetsViewportAndMatrices) {
