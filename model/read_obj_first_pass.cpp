@@ -45,8 +45,11 @@ static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
 }
 
 /* First pass, counting a face. With the cache it also keeps the face's fan
- * triangles with their indices as written; without it only counts. */
-static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length) {
+ * triangles with their indices as written, adding the face to the last run
+ * when it directly follows that run's last face (follows_face); without it
+ * only counts. */
+static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length,
+                                bool follows_face) {
     int v = 0, t = 0, n = 0;
     if (!cache || cache->failed) {
         int form = face_first_corner<false>(text, word, length, &v, &t, &n);
@@ -83,12 +86,17 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
         }
         made++;
     } while (text_scan_corner<true>(text, form, &v, &t, &n) > 0);
-    if (!cache->failed && grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
-        GlmFaceRecord* r = &cache->faces[cache->nfaces++];
-        r->at = word;
-        r->end = text->at;
-        r->ntriangles = made <= UINT32_MAX ? (uint32_t)made : UINT32_MAX;
-        r->form = form;
+    if (cache->failed) return made;
+    GlmFaceRecord* run = cache->nfaces ? &cache->faces[cache->nfaces - 1] : nullptr;
+    if (follows_face && run && run->form == form) {
+        run->end = text->at;
+        run->ntriangles += made;
+    } else if (grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
+        run = &cache->faces[cache->nfaces++];
+        run->at = word;
+        run->end = text->at;
+        run->ntriangles = made;
+        run->form = form;
     } else {
         cache->failed = true;
     }
@@ -109,8 +117,11 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     size_t length;
     unsigned char first, second;
 
+    bool last_was_face = false; /* the word before this one was a face's keyword */
     while (text_word_span(text, &word, &length)) {
         word_head(word, length, &first, &second);
+        const bool follows_face = last_was_face; /* only blanks since that face ended */
+        last_was_face = first == 'f';
         switch (first) {
             case 'v':
                 if (second == '\0') nvertices++;
@@ -136,7 +147,7 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                uint64_t made = first_pass_face(reader->faces, text, word, length);
+                uint64_t made = first_pass_face(reader->faces, text, word, length, follows_face);
                 ntriangles += made;
                 group->ntriangles += (GLuint)made; /* wraps only when ntriangles is rejected below */
                 break;
