@@ -58,8 +58,16 @@ static inline GlmTextCursor text_cursor(const char* data, size_t size) {
 /* Skips blanks and line ends; false at the end of the text. */
 TEXT_INLINE bool text_skip_space(GlmTextCursor* c) {
     const char* p = c->at;
-    /* Bytes above ' ' are never blanks: the usual next byte needs no lookup. */
-    while (p < c->end && (unsigned char)*p <= ' ' && text_is_space((unsigned char)*p)) ++p;
+    /* Bytes above ' ' are never blanks. The usual cases first: no blank, or
+     * one (a space, a line end), before such a byte. */
+    if (c->end - p >= 2) {
+        if ((unsigned char)p[0] > ' ') return true;
+        if ((unsigned char)p[1] > ' ' && text_is_space((unsigned char)p[0])) {
+            c->at = p + 1;
+            return true;
+        }
+    }
+    while (p < c->end && text_is_space((unsigned char)*p)) ++p;
     c->at = p;
     return p < c->end;
 }
