@@ -257,6 +257,15 @@ static inline bool text_match_rest(const char** p, const char* e, const char* re
     return true;
 }
 
+/* value, negated when negative, without a branch. */
+TEXT_INLINE float text_signed(float value, bool negative) {
+    uint32_t bits;
+    memcpy(&bits, &value, 4);
+    bits ^= (uint32_t)negative << 31;
+    memcpy(&value, &bits, 4);
+    return value;
+}
+
 /* fscanf "%f", character for character as glibc collects a number: sign,
  * "nan", "inf"/"infinity", "0x" hexadecimal, digits, one '.', an exponent
  * with its sign. The character that ends the number stays; everything
@@ -267,16 +276,15 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
     const char* s = c->at;
     const char* p = s;
     const char* e = c->end;
-    bool got_sign = false;
-    if (*p == '-' || *p == '+') {
-        got_sign = true;
-        if (++p == e) { c->at = p; return 0; }
-    }
+    /* Signs come in no foreseeable order: taken without a branch. */
+    const bool got_sign = (*p == '-') | (*p == '+');
+    p += got_sign;
+    if (p == e) { c->at = p; return 0; } /* only after a sign: s < e */
     /* Fast path: up to 8 digits in all, an optional '.' among them, not
-     * followed by an exponent. With at most 2^24 as the digits' value and at
-     * most 7 fraction digits, both operands of the division are exact
-     * floats, so one float division rounds exactly as strtof does. Other
-     * plain decimals go to from_chars; everything else to the general scan. */
+     * followed by an exponent, with at most 2^24 as the digits' value: the
+     * value is that divided by a power of ten, rounded once as strtof rounds
+     * it (below). Other plain decimals go to from_chars; everything else to
+     * the general scan. */
     if (e - p >= 17 && !(*p == '0' && text_lower((unsigned char)p[1]) == 'x')) {
         /* Whole number within 17 bytes: integer and fraction digits by chunks. */
         uint64_t head, tail = 0;
@@ -294,9 +302,14 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
             const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
             const uint32_t m = text_digits_value(joined, digits);
             if (m <= (1u << 24)) {
-                static const float powers[8] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
-                float value = (float)m / powers[part];
-                *out = (*s == '-') ? -value : value;
+                /* m / 10^part rounded to float, by a multiplication: the
+                 * double product is within 2^-52 of the quotient (relative),
+                 * while a quotient of m <= 2^24 by 10^part <= 10^7 is never
+                 * an exact float midpoint and never nearer than 2^-48 to one
+                 * (|m * 2^j - M * 10^part| >= 1 for a 25-bit midpoint M / 2^j),
+                 * so rounding the product to float rounds the quotient. */
+                static const double inverse[8] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
+                *out = text_signed((float)((double)m * inverse[part]), *s == '-');
                 c->at = q;
                 return 1;
             }

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -173,6 +174,26 @@ TEST(ReadScan, FloatValuesRoundAsTheCLibraryRounds) {
     expect_float_same("0." + std::string(300, '0') + "1");
     expect_float_same("1" + std::string(400, '0'));
     expect_float_same("16777217." + std::string(200, '0') + "1");
+}
+
+TEST(ReadScan, ShortDecimalsRoundAsTheCLibraryRounds) {
+    // Up to 8 digits with a value up to 2^24, the point anywhere: the
+    // quotients by powers of ten nearest to float midpoints are where a
+    // conversion that rounds twice would differ. Values near 2^k have the
+    // finest midpoints; the rest are drawn at random.
+    std::mt19937 rng(31);
+    std::uniform_int_distribution<int64_t> any(0, 1 << 24), near(-32, 32);
+    std::uniform_int_distribution<int> point(0, 7), coin(0, 1);
+    for (int i = 0; i < 40000; ++i) {
+        int64_t m = i % 2 ? any(rng) : std::clamp<int64_t>((int64_t(1) << (i / 2 % 25)) + near(rng), 0, 1 << 24);
+        int part = point(rng);
+        std::string digits = std::to_string(m);
+        if ((int)digits.size() <= part) digits.insert(0, part + 1 - digits.size(), '0');
+        if (digits.size() > 8) continue; // a leading "0." made a ninth digit
+        std::string text = (coin(rng) ? "-" : "") + digits.substr(0, digits.size() - part) +
+                           (part ? "." + digits.substr(digits.size() - part) : "");
+        expect_float_same(text + kTail);
+    }
 }
 
 TEST(ReadScan, CornersMatchTheCLibrary) {
