@@ -19,6 +19,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <charconv>
 #include <initializer_list>
 
@@ -266,6 +270,17 @@ TEXT_INLINE float text_signed(float value, bool negative) {
     return value;
 }
 
+/* m / 10^part (m <= 2^24, part <= 7) rounded to float as strtof rounds it,
+ * negated when negative. By a multiplication: the double product is within
+ * 2^-52 of the quotient (relative), while such a quotient is never an exact
+ * float midpoint and never nearer than 2^-48 to one (|m * 2^j - M * 10^part|
+ * >= 1 for a 25-bit midpoint M / 2^j), so rounding the product to float
+ * rounds the quotient. */
+TEXT_INLINE float text_decimal(uint32_t m, unsigned part, bool negative) {
+    static const double inverse[8] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
+    return text_signed((float)((double)m * inverse[part]), negative);
+}
+
 /* fscanf "%f", character for character as glibc collects a number: sign,
  * "nan", "inf"/"infinity", "0x" hexadecimal, digits, one '.', an exponent
  * with its sign. The character that ends the number stays; everything
@@ -302,14 +317,7 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
             const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
             const uint32_t m = text_digits_value(joined, digits);
             if (m <= (1u << 24)) {
-                /* m / 10^part rounded to float, by a multiplication: the
-                 * double product is within 2^-52 of the quotient (relative),
-                 * while a quotient of m <= 2^24 by 10^part <= 10^7 is never
-                 * an exact float midpoint and never nearer than 2^-48 to one
-                 * (|m * 2^j - M * 10^part| >= 1 for a 25-bit midpoint M / 2^j),
-                 * so rounding the product to float rounds the quotient. */
-                static const double inverse[8] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
-                *out = text_signed((float)((double)m * inverse[part]), *s == '-');
+                *out = text_decimal(m, part, *s == '-');
                 c->at = q;
                 return 1;
             }
@@ -386,8 +394,87 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
 }
 
 /* fscanf "%f %f ... %f" with count conversions into out[0..count). */
+#if defined(__SSE2__)
+/* Byte classes of 32 bytes as bit masks, bit i for p[i]: decimal digits,
+ * blanks (C-locale isspace), '.', signs, '-'. */
+struct TextMasks32 {
+    uint64_t digit, blank, dot, sign, minus;
+};
+TEXT_INLINE TextMasks32 text_masks32(const char* p) {
+    TextMasks32 m = {0, 0, 0, 0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const __m128i b = _mm_loadu_si128((const __m128i*)(p + 16 * i));
+        const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));  /* digits: 0..9 */
+        const __m128i w = _mm_sub_epi8(b, _mm_set1_epi8('\t')); /* '\t'..'\r': 0..4 */
+        const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d);
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(4)), w),
+                                           _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        const __m128i minus = _mm_cmpeq_epi8(b, _mm_set1_epi8('-'));
+        const __m128i sign = _mm_or_si128(minus, _mm_cmpeq_epi8(b, _mm_set1_epi8('+')));
+        const int shift = 16 * i;
+        m.digit |= (uint64_t)(uint16_t)_mm_movemask_epi8(digit) << shift;
+        m.blank |= (uint64_t)(uint16_t)_mm_movemask_epi8(blank) << shift;
+        m.dot |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))) << shift;
+        m.sign |= (uint64_t)(uint16_t)_mm_movemask_epi8(sign) << shift;
+        m.minus |= (uint64_t)(uint16_t)_mm_movemask_epi8(minus) << shift;
+    }
+    return m;
+}
+
+/* Length of the run of set bits of mask from bit `at` on (at < 32; bits 32
+ * and up are clear, so a run ends by bit 32). */
+TEXT_INLINE unsigned text_run32(uint64_t mask, unsigned at) { return (unsigned)__builtin_ctzll(~(mask >> at)); }
+
+/* The first of count "%f" conversions when they are short decimals (the
+ * fast path of text_scan_float: a sign, up to 8 digits with an optional '.'
+ * among them, value at most 2^24) each ended by a blank, all within the 32
+ * bytes from the cursor; 40 bytes must be readable (each digit run's chunk).
+ * Their ends come from masks of those bytes, so finding them waits on no
+ * load per number. Returns how many it converted, the cursor after the last
+ * of them; the caller scans the rest, if any, the general way. */
+TEXT_INLINE int text_short_floats(GlmTextCursor* c, float* out, int count) {
+    const char* p = c->at;
+    const TextMasks32 m = text_masks32(p);
+    unsigned at = 0; /* offset of the cursor */
+    int i = 0;
+    for (; i < count; ++i) {
+        const unsigned s = at + text_run32(m.blank, at); /* after the blanks */
+        if (s >= 32) break;
+        const unsigned whole_at = s + (unsigned)((m.sign >> s) & 1);
+        if (whole_at >= 32) break;
+        const unsigned whole = text_run32(m.digit, whole_at);
+        unsigned q = whole_at + whole, part = 0;
+        if (q >= 32) break;
+        const bool dot = (m.dot >> q) & 1;
+        if (dot) {
+            if (q + 1 >= 32) break;
+            part = text_run32(m.digit, q + 1);
+            q += 1 + part;
+            if (q >= 32) break;
+        }
+        const unsigned digits = whole + part;
+        /* A blank ends the number (no exponent, no "0x"); 1 to 8 digits. */
+        if (!((m.blank >> q) & 1) || whole >= 8 || part >= 8 || digits - 1 >= 8u) break;
+        uint64_t head, tail = 0;
+        memcpy(&head, p + whole_at, 8);
+        if (dot) memcpy(&tail, p + whole_at + whole + 1, 8);
+        const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
+        const uint32_t value = text_digits_value(joined, digits);
+        if (value > (1u << 24)) break;
+        out[i] = text_decimal(value, part, (m.minus >> s) & 1);
+        at = q;
+    }
+    c->at = p + at;
+    return i;
+}
+#endif
+
 TEXT_INLINE int text_scan_floats(GlmTextCursor* c, float* out, int count) {
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    if (c->end - c->at >= 40) i = text_short_floats(c, out, count);
+#endif
+    for (; i < count; ++i) {
         int r = text_scan_float(c, out + i);
         if (r <= 0) return (r < 0 && i == 0) ? -1 : i;
     }

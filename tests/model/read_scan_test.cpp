@@ -196,6 +196,25 @@ TEST(ReadScan, ShortDecimalsRoundAsTheCLibraryRounds) {
     }
 }
 
+TEST(ReadScan, NumberRowsMatchTheCLibraryWhereverTheyFall) {
+    // Three numbers as a "v" line holds them, shifted by blanks so that each
+    // one starts, ends or has its '.' on every offset near the 32 bytes that
+    // are classified at once, with the usual and the unusual ends.
+    std::mt19937 rng(8);
+    std::uniform_int_distribution<int> pad(0, 34), pick(0, 9), blank(0, 5);
+    static const char* const numbers[] = {"0.123456", "-0.987654", "+1.5", "12345678", "123456789", "1.2345678",
+                                          "16777217", "0.000001", "-.5", "7."};
+    static const char* const ends[] = {" ", "\n", "\t", "\r\n", "e3 ", "x", "/", "  \v"};
+    for (int i = 0; i < 30000; ++i) {
+        std::string text(pad(rng), ' ');
+        for (int k = 0; k < 3; ++k) {
+            text += numbers[pick(rng)];
+            text += ends[blank(rng) < 4 ? 0 : pick(rng) % 8];
+        }
+        expect_float_same(text + kTail);
+    }
+}
+
 TEST(ReadScan, CornersMatchTheCLibrary) {
     std::mt19937 rng(99);
     for (int form = 0; form < 4; ++form) {
