@@ -393,7 +393,6 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
     return text_convert_float(s, p, hex, out) ? 1 : 0;
 }
 
-/* fscanf "%f %f ... %f" with count conversions into out[0..count). */
 #if defined(__SSE2__)
 /* Byte classes of 32 bytes as bit masks, bit i for p[i]: decimal digits,
  * blanks (C-locale isspace), '.', signs, '-'. */
@@ -469,6 +468,7 @@ TEXT_INLINE int text_short_floats(GlmTextCursor* c, float* out, int count) {
 }
 #endif
 
+/* fscanf "%f %f ... %f" with count conversions into out[0..count). */
 TEXT_INLINE int text_scan_floats(GlmTextCursor* c, float* out, int count) {
     int i = 0;
 #if defined(__SSE2__)
