@@ -48,7 +48,9 @@ __attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* mode
 
 /* Appends a triangle: its first two corners come from the triangle before it
  * (first and third corners) unless it is the face's first; the last corner
- * is (v, t, n). Only the index kinds of the face's form are written. */
+ * is (v, t, n). Index kinds outside the face's form are 0: the array may
+ * hold the first pass's triangles, and when the passes disagree about the
+ * faces, another face's indices stand at this place. */
 static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
                               const int c0[3], const int c1[3], int v, int t, int n, const char* face_at) {
     if (f->triangle >= model->ntriangles) return uncounted(model, reader, face_at, "a triangle");
@@ -56,6 +58,7 @@ static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Fil
     ModelTriangle* tri = &model->triangles[f->triangle];
     const ModelTriangle* prev = first ? nullptr : tri - 1;
     const int corner[3] = {v, t, n};
+    memset(tri, 0, sizeof *tri);
 
     GLint r = resolve(v, f->vertex - 1, model->nvertices);
     if (!r) return bad_index(model, reader, face_at, "vertex", v);

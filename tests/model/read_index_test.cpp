@@ -107,6 +107,9 @@ TEST(ReadFaceCache, SameModelAsReadingEveryFaceTwice) {
             "f 3/1/1 2/1/1 1/1/1 -4/1/1\nf 1/1/1 2/1/1 3/1/1\n",
         std::string(kThree) + "vt 0 0\nf 1/1 2/1 3/1\nf 1/1 2/1 3/1 2/2\nf 1/1 2/1 3/1\n",
         std::string(kThree) + "vt 0 0\nf 1 2 3\nf 1/2 2/2 3/2\n",
+        // Only the second pass meets the first face, with no normal index,
+        // where the first pass kept a triangle with normals.
+        "v 1 2 3 f 1\nv 1 2 3 pad" + std::string(116, 'x') + " f 1//1 1//1 1//1\nvn 0 0 1\n",
     };
     for (const std::string& text : texts) {
         std::string cached_message, read_message;
