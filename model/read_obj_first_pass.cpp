@@ -4,27 +4,37 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/mman.h>
 
 #include "model/read_obj_lines.h"
 
-/* Makes room for one more element in a growing array; false (array kept)
+/* Makes room for `wanted` elements in a growing array; false (array kept)
  * when it cannot. Large arrays get huge-page advice, as the model's do. */
-static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
-    if (count < *capacity) return true;
-    size_t wanted = *capacity ? *capacity * 2 : 4096;
+static bool reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
+    if (wanted <= *capacity) return true;
     if (wanted > SIZE_MAX / size) return false;
     void* grown = realloc(*block, wanted * size);
     if (!grown) return false;
-    const uintptr_t huge = (uintptr_t)2 << 20;
-    if (wanted * size >= 2 * huge) {
-        uintptr_t from = ((uintptr_t)grown + huge - 1) & ~(huge - 1);
-        uintptr_t to = ((uintptr_t)grown + wanted * size) & ~(huge - 1);
-        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
-    }
+    glm_advise_huge(grown, wanted * size);
     *block = grown;
     *capacity = wanted;
     return true;
+}
+
+/* Makes room for one more element after `count`, doubling. */
+static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
+    if (count < *capacity) return true;
+    return reserve(block, capacity, *capacity ? *capacity * 2 : 4096, size);
+}
+
+/* Room for the faces of a text of `size` bytes at the usual density (a
+ * triangle per 48 bytes or more), so that the arrays seldom grow: growing
+ * copies them once the allocator keeps large blocks on its heap. Only
+ * advance room: more faces still fit by growing, and failing here is not
+ * failing to read. */
+static void reserve_faces(GlmFaceCache* cache, size_t size) {
+    size_t expected = size / 48;
+    reserve((void**)&cache->triangles, &cache->triangle_capacity, expected, sizeof(ModelTriangle));
+    reserve((void**)&cache->faces, &cache->face_capacity, expected, sizeof(GlmFaceRecord));
 }
 
 /* Index kinds that a face form does not carry stay 0. */
@@ -35,8 +45,11 @@ static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
 }
 
 /* First pass, counting a face. With the cache it also keeps the face's fan
- * triangles with their indices as written; without it only counts. */
-static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length) {
+ * triangles with their indices as written, adding the face to the last run
+ * when it directly follows that run's last face (follows_face); without it
+ * only counts. */
+static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length,
+                                bool follows_face) {
     int v = 0, t = 0, n = 0;
     if (!cache || cache->failed) {
         int form = face_first_corner<false>(text, word, length, &v, &t, &n);
@@ -73,12 +86,17 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
         }
         made++;
     } while (text_scan_corner<true>(text, form, &v, &t, &n) > 0);
-    if (!cache->failed && grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
-        GlmFaceRecord* r = &cache->faces[cache->nfaces++];
-        r->at = word;
-        r->end = text->at;
-        r->ntriangles = made <= UINT32_MAX ? (uint32_t)made : UINT32_MAX;
-        r->form = form;
+    if (cache->failed) return made;
+    GlmFaceRecord* run = cache->nfaces ? &cache->faces[cache->nfaces - 1] : nullptr;
+    if (follows_face && run && run->form == form) {
+        run->end = text->at;
+        run->ntriangles += made;
+    } else if (grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
+        run = &cache->faces[cache->nfaces++];
+        run->at = word;
+        run->end = text->at;
+        run->ntriangles = made;
+        run->form = form;
     } else {
         cache->failed = true;
     }
@@ -90,14 +108,20 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     GlmReadFailure* failure = reader->failure;
     ModelGroup* group = glmAddGroup(model, "default");
     if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-    if (!reader->faces && glm_face_cache_enabled) reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
+    if (!reader->faces && glm_face_cache_enabled) {
+        reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
+        if (reader->faces) reserve_faces(reader->faces, (size_t)(text->end - text->begin));
+    }
     uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
     const char* word;
     size_t length;
     unsigned char first, second;
 
+    bool last_was_face = false; /* the word before this one was a face's keyword */
     while (text_word_span(text, &word, &length)) {
         word_head(word, length, &first, &second);
+        const bool follows_face = last_was_face; /* only blanks since that face ended */
+        last_was_face = first == 'f';
         switch (first) {
             case 'v':
                 if (second == '\0') nvertices++;
@@ -123,7 +147,7 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                uint64_t made = first_pass_face(reader->faces, text, word, length);
+                uint64_t made = first_pass_face(reader->faces, text, word, length, follows_face);
                 ntriangles += made;
                 group->ntriangles += (GLuint)made; /* wraps only when ntriangles is rejected below */
                 break;

@@ -48,7 +48,9 @@ __attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* mode
 
 /* Appends a triangle: its first two corners come from the triangle before it
  * (first and third corners) unless it is the face's first; the last corner
- * is (v, t, n). Only the index kinds of the face's form are written. */
+ * is (v, t, n). Index kinds outside the face's form are 0: the array may
+ * hold the first pass's triangles, and when the passes disagree about the
+ * faces, another face's indices stand at this place. */
 static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
                               const int c0[3], const int c1[3], int v, int t, int n, const char* face_at) {
     if (f->triangle >= model->ntriangles) return uncounted(model, reader, face_at, "a triangle");
@@ -56,6 +58,7 @@ static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Fil
     ModelTriangle* tri = &model->triangles[f->triangle];
     const ModelTriangle* prev = first ? nullptr : tri - 1;
     const int corner[3] = {v, t, n};
+    memset(tri, 0, sizeof *tri);
 
     GLint r = resolve(v, f->vertex - 1, model->nvertices);
     if (!r) return bad_index(model, reader, face_at, "vertex", v);
@@ -97,43 +100,39 @@ static inline GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, c
     return GL_TRUE;
 }
 
-/* A face the first pass kept: its triangles are already in place (same
- * triangle position); resolve and check their indices in the order reading
- * would, and list them in the current group. */
-static GLboolean cached_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const GlmFaceRecord* r) {
-    ModelTriangle* tri = &model->triangles[f->triangle];
+/* A run of faces the first pass kept: their triangles are already in place
+ * (same triangle position). Resolves and checks every corner of every
+ * triangle, in reading order (corners a fan triangle shares with the one
+ * before it pass again), and lists the triangles in the current group. False,
+ * with f unchanged, when anything fails: the caller then reads the faces from
+ * the text, which reports the failure at the face it belongs to. */
+static bool cached_faces(_GLMmodel* model, Filling* f, const GlmFaceRecord* r) {
+    ModelGroup* group = f->group;
+    if (r->ntriangles > model->ntriangles - f->triangle || r->ntriangles > f->group_capacity - group->ntriangles)
+        return false;
     const bool tex = r->form == CORNER_V_T || r->form == CORNER_V_T_N;
     const bool norm = r->form == CORNER_V_T_N || r->form == CORNER_V__N;
     const GLuint nv = f->vertex - 1, nt = f->texcoord - 1, nn = f->normal - 1;
-    ModelGroup* group = f->group;
-    for (uint32_t i = 0; i < r->ntriangles; i++, tri++) {
-        int k = 2;
-        if (i == 0) {
-            k = 0;
-        } else {
-            tri->vert[0] = tri[-1].vert[0], tri->vert[1] = tri[-1].vert[2];
-            tri->tex[0] = tri[-1].tex[0], tri->tex[1] = tri[-1].tex[2];
-            tri->norm[0] = tri[-1].norm[0], tri->norm[1] = tri[-1].norm[2];
-        }
-        for (; k < 3; k++) {
-            if (k == 2 && (f->triangle >= model->ntriangles || group->ntriangles >= f->group_capacity))
-                return uncounted(model, reader, r->at,
-                                 f->triangle >= model->ntriangles ? "a triangle" : "a group's triangle");
+    ModelTriangle* tri = &model->triangles[f->triangle];
+    GLuint* listed = &group->triangles[group->ntriangles];
+    for (uint64_t i = 0; i < r->ntriangles; i++, tri++) {
+        for (int k = 0; k < 3; k++) {
             /* Indices 1..count as written are the usual case: kept as they are. */
             int raw = tri->vert[k];
             if ((unsigned)(raw - 1) >= model->nvertices && !(tri->vert[k] = resolve(raw, nv, model->nvertices)))
-                return bad_index(model, reader, r->at, "vertex", raw);
+                return false;
             raw = tri->tex[k];
             if (tex && (unsigned)(raw - 1) >= model->ntexcoords && !(tri->tex[k] = resolve(raw, nt, model->ntexcoords)))
-                return bad_index(model, reader, r->at, "texture coordinate", raw);
+                return false;
             raw = tri->norm[k];
             if (norm && (unsigned)(raw - 1) >= model->nnormals && !(tri->norm[k] = resolve(raw, nn, model->nnormals)))
-                return bad_index(model, reader, r->at, "normal", raw);
+                return false;
         }
-        group->triangles[group->ntriangles++] = f->triangle++;
+        listed[i] = f->triangle + (GLuint)i;
     }
-    reader->text.at = r->end;
-    return GL_TRUE;
+    group->ntriangles += (GLuint)r->ntriangles; /* fits: checked against the capacity above */
+    f->triangle += (GLuint)r->ntriangles;
+    return true;
 }
 
 /* A face line after its keyword (face_at, keyword_length: the keyword word). */
@@ -158,8 +157,8 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
     if (!f.group) return uncounted(model, reader, text->at, "the group \"default\"");
     f.group_capacity = group_capacity(model, reader, f.group);
     GLuint material = 0;
-    size_t cached = 0;         /* next face record of the first pass */
-    uint64_t cached_triangle = 0; /* triangle position of that record */
+    size_t cached = 0;            /* next run of faces of the first pass */
+    uint64_t cached_triangle = 0; /* triangle position of that run */
     GlmFaceCache* cache = (reader->faces && reader->faces->adopted) ? reader->faces : nullptr;
     const char* word;
     size_t length;
@@ -199,11 +198,12 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
             }
             case 'f': {
-                /* The first pass's record of this face, if it read one here. */
+                /* The first pass's run of faces from this face, if it read one here. */
                 while (cache && cached < cache->nfaces && cache->faces[cached].at < word)
                     cached_triangle += cache->faces[cached++].ntriangles;
-                if (cache && cached < cache->nfaces && cache->faces[cached].at == word && f.triangle == cached_triangle) {
-                    if (!cached_face(model, reader, &f, &cache->faces[cached])) return GL_FALSE;
+                if (cache && cached < cache->nfaces && cache->faces[cached].at == word && f.triangle == cached_triangle &&
+                    cached_faces(model, &f, &cache->faces[cached])) {
+                    text->at = cache->faces[cached].end;
                 } else if (!read_face(model, reader, &f, word, length)) {
                     return GL_FALSE;
                 }

@@ -25,18 +25,21 @@ GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...)
     return GL_FALSE;
 }
 
+void glm_advise_huge(void* block, size_t bytes) {
+    const uintptr_t huge = (uintptr_t)2 << 20, page = 4096;
+    if (bytes < huge) return;
+    /* Whole pages around the block: its mapping's, so every 2 MiB extent
+     * inside the mapping qualifies, the one holding its start included. */
+    uintptr_t from = (uintptr_t)block & ~(page - 1);
+    uintptr_t to = ((uintptr_t)block + bytes + page - 1) & ~(page - 1);
+    madvise((void*)from, to - from, MADV_HUGEPAGE);
+}
+
 void* glm_calloc_array(size_t count, size_t size) {
     if (size != 0 && count > SIZE_MAX / size) return nullptr;
     size_t bytes = (count ? count : 1) * (size ? size : 1);
     void* block = calloc(bytes, 1);
-    /* A large array is filled right away: ask for huge pages, so that filling
-     * it takes a few page faults instead of one per 4 KiB. Advice only. */
-    const uintptr_t huge = (uintptr_t)2 << 20;
-    if (block && bytes >= 2 * huge) {
-        uintptr_t from = ((uintptr_t)block + huge - 1) & ~(huge - 1);
-        uintptr_t to = ((uintptr_t)block + bytes) & ~(huge - 1);
-        if (to > from) madvise((void*)from, to - from, MADV_HUGEPAGE);
-    }
+    if (block) glm_advise_huge(block, bytes);
     return block;
 }
 

@@ -17,18 +17,25 @@ GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...)
  * byte is allocated so an empty array is still a valid pointer. */
 void* glm_calloc_array(size_t count, size_t size);
 
+/* Asks for huge pages under a large block that is about to be filled, so
+ * that filling it takes a few page faults instead of one per 4 KiB. Advice
+ * only: nothing changes when it is not taken. */
+void glm_advise_huge(void* block, size_t bytes);
+
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
 
-/* The faces the first pass read: where each began and ended and the fan
- * triangles it made, with indices as written. Reading a face depends only on
- * the text from its start, so when the second pass meets a face at the same
- * place and triangle position it takes these triangles instead of reading
- * the face again. */
+/* The faces the first pass read, in runs of faces that follow one another
+ * with only blanks between them and share one corner form: where a run
+ * began and ended and the fan triangles its faces made, with indices as
+ * written. Reading a face depends only on the text from its start, and the
+ * second pass changes nothing between the faces of a run, so when it meets a
+ * run's first face at the same place and triangle position it takes these
+ * triangles instead of reading the faces again. */
 struct GlmFaceRecord {
-    const char* at;  /* the face's keyword */
-    const char* end; /* where reading the face stopped */
-    uint32_t ntriangles;
+    const char* at;  /* the run's first face keyword */
+    const char* end; /* where reading its last face stopped */
+    uint64_t ntriangles;
     int form;
 };
 struct GlmFaceCache {

@@ -19,6 +19,10 @@
 #include <stdlib.h>
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <charconv>
 #include <initializer_list>
 
@@ -58,6 +62,15 @@ static inline GlmTextCursor text_cursor(const char* data, size_t size) {
 /* Skips blanks and line ends; false at the end of the text. */
 TEXT_INLINE bool text_skip_space(GlmTextCursor* c) {
     const char* p = c->at;
+    /* Bytes above ' ' are never blanks. The usual cases first: no blank, or
+     * one (a space, a line end), before such a byte. */
+    if (c->end - p >= 2) {
+        if ((unsigned char)p[0] > ' ') return true;
+        if ((unsigned char)p[1] > ' ' && text_is_space((unsigned char)p[0])) {
+            c->at = p + 1;
+            return true;
+        }
+    }
     while (p < c->end && text_is_space((unsigned char)*p)) ++p;
     c->at = p;
     return p < c->end;
@@ -148,12 +161,13 @@ static inline unsigned long text_line_number(const GlmTextCursor* c) {
 }
 
 /* Eight bytes at a time (the caller checks that 8 bytes are readable):
- * how many leading bytes are decimal digits, 0 to 8. A carry out of a byte
- * can only come from a non-digit, and only disturbs the bytes after it. */
+ * how many leading bytes are decimal digits, 0 to 8. A byte b is a digit
+ * when neither b - '0' nor b + 0x46 sets its top bit. A borrow or carry out
+ * of a byte can only come from a non-digit, and only disturbs the bytes
+ * after it. */
 TEXT_INLINE unsigned text_digit_run8(const char* p, uint64_t* chunk) {
     memcpy(chunk, p, 8);
-    const uint64_t high = 0xF0F0F0F0F0F0F0F0ull;
-    uint64_t t = ((*chunk & high) | (((*chunk + 0x0606060606060606ull) & high) >> 4)) ^ 0x3333333333333333ull;
+    uint64_t t = ((*chunk - 0x3030303030303030ull) | (*chunk + 0x4646464646464646ull)) & 0x8080808080808080ull;
     return t ? (unsigned)__builtin_ctzll(t) >> 3 : 8;
 }
 
@@ -247,6 +261,26 @@ static inline bool text_match_rest(const char** p, const char* e, const char* re
     return true;
 }
 
+/* value, negated when negative, without a branch. */
+TEXT_INLINE float text_signed(float value, bool negative) {
+    uint32_t bits;
+    memcpy(&bits, &value, 4);
+    bits ^= (uint32_t)negative << 31;
+    memcpy(&value, &bits, 4);
+    return value;
+}
+
+/* m / 10^part (m <= 2^24, part <= 7) rounded to float as strtof rounds it,
+ * negated when negative. By a multiplication: the double product is within
+ * 2^-52 of the quotient (relative), while such a quotient is never an exact
+ * float midpoint and never nearer than 2^-48 to one (|m * 2^j - M * 10^part|
+ * >= 1 for a 25-bit midpoint M / 2^j), so rounding the product to float
+ * rounds the quotient. */
+TEXT_INLINE float text_decimal(uint32_t m, unsigned part, bool negative) {
+    static const double inverse[8] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
+    return text_signed((float)((double)m * inverse[part]), negative);
+}
+
 /* fscanf "%f", character for character as glibc collects a number: sign,
  * "nan", "inf"/"infinity", "0x" hexadecimal, digits, one '.', an exponent
  * with its sign. The character that ends the number stays; everything
@@ -257,37 +291,36 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
     const char* s = c->at;
     const char* p = s;
     const char* e = c->end;
-    bool got_sign = false;
-    if (*p == '-' || *p == '+') {
-        got_sign = true;
-        if (++p == e) { c->at = p; return 0; }
-    }
-    /* Fast path: digits, an optional '.' and digits, not followed by an
-     * exponent. With at most 2^24 as the digits' value and at most 10
-     * fraction digits, both operands of the division are exact floats, so
-     * one float division rounds exactly as strtof does. Other plain
-     * decimals go to from_chars; everything else to the general scan. */
+    /* Signs come in no foreseeable order: taken without a branch. */
+    const bool got_sign = (*p == '-') | (*p == '+');
+    p += got_sign;
+    if (p == e) { c->at = p; return 0; } /* only after a sign: s < e */
+    /* Fast path: up to 8 digits in all, an optional '.' among them, not
+     * followed by an exponent, with at most 2^24 as the digits' value: the
+     * value is that divided by a power of ten, rounded once as strtof rounds
+     * it (below). Other plain decimals go to from_chars; everything else to
+     * the general scan. */
     if (e - p >= 17 && !(*p == '0' && text_lower((unsigned char)p[1]) == 'x')) {
         /* Whole number within 17 bytes: integer and fraction digits by chunks. */
-        uint64_t chunk;
-        const char* q = p;
-        unsigned whole = text_digit_run8(q, &chunk), part = 0;
-        uint64_t m = whole ? text_digits_value(chunk, whole) : 0;
-        q += whole;
+        uint64_t head, tail = 0;
+        unsigned whole = text_digit_run8(p, &head), part = 0;
+        const char* q = p + whole;
         if (whole < 8 && *q == '.') {
-            ++q;
-            part = text_digit_run8(q, &chunk);
-            static const uint32_t scale[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-            if (part) m = m * scale[part] + text_digits_value(chunk, part);
-            q += part;
+            part = text_digit_run8(q + 1, &tail);
+            q += 1 + part;
         }
-        if (whole < 8 && part < 8 && whole + part > 0 && text_lower((unsigned char)*q) != 'e' &&
-            m <= (1u << 24)) {
-            static const float powers[9] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f};
-            float value = (float)m / powers[part];
-            *out = (*s == '-') ? -value : value;
-            c->at = q;
-            return 1;
+        const unsigned digits = whole + part;
+        /* Runs shorter than 8 ended inside their chunks; 1 to 8 digits in all. */
+        if (whole < 8 && part < 8 && digits - 1 < 8u && text_lower((unsigned char)*q) != 'e') {
+            /* The digits without the '.', as one chunk: the whole part's
+             * bytes, then the fraction's (bytes past `digits` drop out). */
+            const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
+            const uint32_t m = text_digits_value(joined, digits);
+            if (m <= (1u << 24)) {
+                *out = text_decimal(m, part, *s == '-');
+                c->at = q;
+                return 1;
+            }
         }
     }
     unsigned char first = text_lower((unsigned char)*p);
@@ -360,9 +393,88 @@ TEXT_INLINE int text_scan_float(GlmTextCursor* c, float* out) {
     return text_convert_float(s, p, hex, out) ? 1 : 0;
 }
 
+#if defined(__SSE2__)
+/* Byte classes of 32 bytes as bit masks, bit i for p[i]: decimal digits,
+ * blanks (C-locale isspace), '.', signs, '-'. */
+struct TextMasks32 {
+    uint64_t digit, blank, dot, sign, minus;
+};
+TEXT_INLINE TextMasks32 text_masks32(const char* p) {
+    TextMasks32 m = {0, 0, 0, 0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const __m128i b = _mm_loadu_si128((const __m128i*)(p + 16 * i));
+        const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));  /* digits: 0..9 */
+        const __m128i w = _mm_sub_epi8(b, _mm_set1_epi8('\t')); /* '\t'..'\r': 0..4 */
+        const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d);
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(4)), w),
+                                           _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        const __m128i minus = _mm_cmpeq_epi8(b, _mm_set1_epi8('-'));
+        const __m128i sign = _mm_or_si128(minus, _mm_cmpeq_epi8(b, _mm_set1_epi8('+')));
+        const int shift = 16 * i;
+        m.digit |= (uint64_t)(uint16_t)_mm_movemask_epi8(digit) << shift;
+        m.blank |= (uint64_t)(uint16_t)_mm_movemask_epi8(blank) << shift;
+        m.dot |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))) << shift;
+        m.sign |= (uint64_t)(uint16_t)_mm_movemask_epi8(sign) << shift;
+        m.minus |= (uint64_t)(uint16_t)_mm_movemask_epi8(minus) << shift;
+    }
+    return m;
+}
+
+/* Length of the run of set bits of mask from bit `at` on (at < 32; bits 32
+ * and up are clear, so a run ends by bit 32). */
+TEXT_INLINE unsigned text_run32(uint64_t mask, unsigned at) { return (unsigned)__builtin_ctzll(~(mask >> at)); }
+
+/* The first of count "%f" conversions when they are short decimals (the
+ * fast path of text_scan_float: a sign, up to 8 digits with an optional '.'
+ * among them, value at most 2^24) each ended by a blank, all within the 32
+ * bytes from the cursor; 40 bytes must be readable (each digit run's chunk).
+ * Their ends come from masks of those bytes, so finding them waits on no
+ * load per number. Returns how many it converted, the cursor after the last
+ * of them; the caller scans the rest, if any, the general way. */
+TEXT_INLINE int text_short_floats(GlmTextCursor* c, float* out, int count) {
+    const char* p = c->at;
+    const TextMasks32 m = text_masks32(p);
+    unsigned at = 0; /* offset of the cursor */
+    int i = 0;
+    for (; i < count; ++i) {
+        const unsigned s = at + text_run32(m.blank, at); /* after the blanks */
+        if (s >= 32) break;
+        const unsigned whole_at = s + (unsigned)((m.sign >> s) & 1);
+        if (whole_at >= 32) break;
+        const unsigned whole = text_run32(m.digit, whole_at);
+        unsigned q = whole_at + whole, part = 0;
+        if (q >= 32) break;
+        const bool dot = (m.dot >> q) & 1;
+        if (dot) {
+            if (q + 1 >= 32) break;
+            part = text_run32(m.digit, q + 1);
+            q += 1 + part;
+            if (q >= 32) break;
+        }
+        const unsigned digits = whole + part;
+        /* A blank ends the number (no exponent, no "0x"); 1 to 8 digits. */
+        if (!((m.blank >> q) & 1) || whole >= 8 || part >= 8 || digits - 1 >= 8u) break;
+        uint64_t head, tail = 0;
+        memcpy(&head, p + whole_at, 8);
+        if (dot) memcpy(&tail, p + whole_at + whole + 1, 8);
+        const uint64_t joined = (head & ((1ull << (8 * whole)) - 1)) | (tail << (8 * whole));
+        const uint32_t value = text_digits_value(joined, digits);
+        if (value > (1u << 24)) break;
+        out[i] = text_decimal(value, part, (m.minus >> s) & 1);
+        at = q;
+    }
+    c->at = p + at;
+    return i;
+}
+#endif
+
 /* fscanf "%f %f ... %f" with count conversions into out[0..count). */
 TEXT_INLINE int text_scan_floats(GlmTextCursor* c, float* out, int count) {
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    if (c->end - c->at >= 40) i = text_short_floats(c, out, count);
+#endif
+    for (; i < count; ++i) {
         int r = text_scan_float(c, out + i);
         if (r <= 0) return (r < 0 && i == 0) ? -1 : i;
     }
@@ -381,10 +493,39 @@ TEXT_INLINE int text_literal(GlmTextCursor* c, char want) {
     return 1;
 }
 
+/* The usual "%d/%d/%d" corner: three runs of 1 to 7 digits joined by single
+ * slashes, no sign, no blank. Reads it in one go (three chunks) and returns
+ * true, or returns false having consumed nothing. The cursor is past the
+ * corner's leading blanks and 24 bytes are readable (7 + 1 + 7 + 1 + 8). */
+template <bool Store>
+TEXT_INLINE bool text_plain_corner(GlmTextCursor* c, int* v, int* t, int* n) {
+    const char* p = c->at;
+    uint64_t a, b, d;
+    unsigned na = text_digit_run8(p, &a);
+    if (na - 1 >= 7u || p[na] != '/') return false; /* na - 1 wraps for na == 0 */
+    p += na + 1;
+    unsigned nb = text_digit_run8(p, &b);
+    if (nb - 1 >= 7u || p[nb] != '/') return false;
+    p += nb + 1;
+    unsigned nd = text_digit_run8(p, &d);
+    if (nd - 1 >= 7u) return false;
+    c->at = p + nd; /* the byte there is no digit (nd < 8): %d stops at it */
+    if (Store) {
+        *v = (int)text_digits_value(a, na);
+        /* Equal digit runs (the common "k/k/k") have equal values. */
+        const uint64_t mask_a = (1ull << (8 * na)) - 1, mask_b = (1ull << (8 * nb)) - 1;
+        *t = (na == nb && ((a ^ b) & mask_a) == 0) ? *v : (int)text_digits_value(b, nb);
+        *n = (nb == nd && ((b ^ d) & mask_b) == 0) ? *t : (int)text_digits_value(d, nd);
+    }
+    return true;
+}
+
 /* fscanf with "%d", "%d/%d", "%d/%d/%d" or "%d//%d" into v, t, n (values
  * not converted keep what they held). */
 template <bool Store>
 TEXT_INLINE int text_scan_corner(GlmTextCursor* c, int form, int* v, int* t, int* n) {
+    if (form == CORNER_V_T_N && text_skip_space(c) && c->end - c->at >= 24 && text_plain_corner<Store>(c, v, t, n))
+        return 3;
     int r = text_scan_int<Store>(c, v);
     if (r <= 0 || form == CORNER_V) return r;
     if (text_literal(c, '/') <= 0) return 1;

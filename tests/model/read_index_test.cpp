@@ -47,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadIndex{"f 0 1 2\n", "glmReadOBJ() failed: \"dir/m.obj\" line 4: vertex index 0 is out of range.\n"},
         BadIndex{"f 1 2 3\n\nf 1 2 4\n", "glmReadOBJ() failed: \"dir/m.obj\" line 6: vertex index 4 is out of range.\n"},
+        // Faces one after another: the failure is at the face that holds it.
+        BadIndex{"f 1 2 3 -1\nf 3 2 1\n  f 1 2 3 -3 -4\nf 1 2 3\n",
+                 "glmReadOBJ() failed: \"dir/m.obj\" line 6: vertex index -4 is out of range.\n"},
         BadIndex{"f 1 2 -4\n", "glmReadOBJ() failed: \"dir/m.obj\" line 4: vertex index -4 is out of range.\n"},
         BadIndex{"f 1 2 3 2147483647\n",
                  "glmReadOBJ() failed: \"dir/m.obj\" line 4: vertex index 2147483647 is out of range.\n"},
@@ -96,6 +99,17 @@ TEST(ReadFaceCache, SameModelAsReadingEveryFaceTwice) {
         "v 1 2 3 pad" + std::string(116, 'x') + " f 1 1 1\n" + kThree + "f 1 2 3\n",
         std::string(kThree) + "f 1 2\n3 g x\nf 3 2 1\n",
         std::string(kThree) + "f 1 2 3 -\nf - 1 2\n",
+        // Runs of faces: fans with relative indices, blank lines between
+        // faces, a change of corner form, and a bad index deep in a run.
+        std::string(kThree) + "vt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1 -1/-1/-1\nf -3/1/1 -2/-1/-1 -1/1/1 1/1/1\n\n  " +
+            "f 3/1/1 2/1/1 1/1/1\nf 1//1 2//1 3//1\nf 3 2 1\nf 1 2 3\n",
+        std::string(kThree) + "vt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1 -1/-1/-1\nf -3/1/1 -2/-1/-1 -1/1/1 1/1/1\n\n  " +
+            "f 3/1/1 2/1/1 1/1/1 -4/1/1\nf 1/1/1 2/1/1 3/1/1\n",
+        std::string(kThree) + "vt 0 0\nf 1/1 2/1 3/1\nf 1/1 2/1 3/1 2/2\nf 1/1 2/1 3/1\n",
+        std::string(kThree) + "vt 0 0\nf 1 2 3\nf 1/2 2/2 3/2\n",
+        // Only the second pass meets the first face, with no normal index,
+        // where the first pass kept a triangle with normals.
+        "v 1 2 3 f 1\nv 1 2 3 pad" + std::string(116, 'x') + " f 1//1 1//1 1//1\nvn 0 0 1\n",
     };
     for (const std::string& text : texts) {
         std::string cached_message, read_message;

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -136,7 +137,10 @@ std::string random_number(std::mt19937& rng) {
     std::uniform_int_distribution<int> digits(1, 22), digit(0, 9), coin(0, 3), expo(-50, 45);
     std::string s;
     if (coin(rng) == 0) s += '-';
-    for (int n = digits(rng); n > 0; --n) s += char('0' + digit(rng));
+    // Sometimes no whole part (".5"), or leading zeros ("007.25").
+    int whole = coin(rng) == 0 ? 0 : digits(rng);
+    if (coin(rng) == 0) s += "000";
+    for (int n = whole; n > 0; --n) s += char('0' + digit(rng));
     if (coin(rng)) {
         s += '.';
         for (int n = digits(rng); n > 0; --n) s += char('0' + digit(rng));
@@ -172,6 +176,45 @@ TEST(ReadScan, FloatValuesRoundAsTheCLibraryRounds) {
     expect_float_same("16777217." + std::string(200, '0') + "1");
 }
 
+TEST(ReadScan, ShortDecimalsRoundAsTheCLibraryRounds) {
+    // Up to 8 digits with a value up to 2^24, the point anywhere: the
+    // quotients by powers of ten nearest to float midpoints are where a
+    // conversion that rounds twice would differ. Values near 2^k have the
+    // finest midpoints; the rest are drawn at random.
+    std::mt19937 rng(31);
+    std::uniform_int_distribution<int64_t> any(0, 1 << 24), near(-32, 32);
+    std::uniform_int_distribution<int> point(0, 7), coin(0, 1);
+    for (int i = 0; i < 40000; ++i) {
+        int64_t m = i % 2 ? any(rng) : std::clamp<int64_t>((int64_t(1) << (i / 2 % 25)) + near(rng), 0, 1 << 24);
+        int part = point(rng);
+        std::string digits = std::to_string(m);
+        if ((int)digits.size() <= part) digits.insert(0, part + 1 - digits.size(), '0');
+        if (digits.size() > 8) continue; // a leading "0." made a ninth digit
+        std::string text = (coin(rng) ? "-" : "") + digits.substr(0, digits.size() - part) +
+                           (part ? "." + digits.substr(digits.size() - part) : "");
+        expect_float_same(text + kTail);
+    }
+}
+
+TEST(ReadScan, NumberRowsMatchTheCLibraryWhereverTheyFall) {
+    // Three numbers as a "v" line holds them, shifted by blanks so that each
+    // one starts, ends or has its '.' on every offset near the 32 bytes that
+    // are classified at once, with the usual and the unusual ends.
+    std::mt19937 rng(8);
+    std::uniform_int_distribution<int> pad(0, 34), pick(0, 9), blank(0, 5);
+    static const char* const numbers[] = {"0.123456", "-0.987654", "+1.5", "12345678", "123456789", "1.2345678",
+                                          "16777217", "0.000001", "-.5", "7."};
+    static const char* const ends[] = {" ", "\n", "\t", "\r\n", "e3 ", "x", "/", "  \v"};
+    for (int i = 0; i < 30000; ++i) {
+        std::string text(pad(rng), ' ');
+        for (int k = 0; k < 3; ++k) {
+            text += numbers[pick(rng)];
+            text += ends[blank(rng) < 4 ? 0 : pick(rng) % 8];
+        }
+        expect_float_same(text + kTail);
+    }
+}
+
 TEST(ReadScan, CornersMatchTheCLibrary) {
     std::mt19937 rng(99);
     for (int form = 0; form < 4; ++form) {
@@ -182,6 +225,38 @@ TEST(ReadScan, CornersMatchTheCLibrary) {
         for (int i = 0; i < 20000; ++i) expect_corner_same(random_text(rng), form);
         for (int i = 0; i < 20000; ++i) expect_corner_same(random_text(rng) + kTail, form);
         for (const char* t : kTricky) expect_corner_same(std::string(t) + kTail, form);
+    }
+}
+
+std::string random_corner(std::mt19937& rng) {
+    // Mostly well-formed "v/t/n" corners with runs of 0 to 10 digits (7 and
+    // 8 digits straddle the one-chunk reading), sometimes signed, blank or
+    // broken, often with equal runs.
+    static const char* const seps[] = {"/", "/", "/", "/", "//", " /", "/ ", "x"};
+    std::uniform_int_distribution<int> len(0, 10), digit(0, 9), coin(0, 7), sep(0, 7);
+    std::string run;
+    std::string s;
+    for (int k = 0; k < 3; ++k) {
+        if (k == 0 || coin(rng) < 5) {
+            run.clear();
+            if (coin(rng) == 0) run += coin(rng) < 4 ? '-' : '+';
+            for (int n = len(rng); n > 0; --n) run += char('0' + digit(rng));
+        }
+        s += run;
+        if (k < 2) s += seps[sep(rng)];
+    }
+    return s;
+}
+
+TEST(ReadScan, WellFormedCornersMatchTheCLibrary) {
+    std::mt19937 rng(2024);
+    for (int i = 0; i < 20000; ++i) {
+        std::string corner = random_corner(rng);
+        for (int form = 0; form < 4; ++form) {
+            expect_corner_same(corner, form);
+            expect_corner_same(corner + kTail, form);
+            expect_corner_same("  " + corner + " 1/2/3" + kTail, form);
+        }
     }
 }
 
