@@ -9,6 +9,10 @@
 #include "platform/scripted.h"
 #include "window/gl_window.h"
 
+static bool normalize_at_start = true;
+
+bool normalize_after_start_up() { return normalize_at_start; }
+
 bool open_scene_context() {
     static bool opened = false;
     if (opened) return true;
@@ -21,6 +25,7 @@ bool open_scene_context() {
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    normalize_at_start = glIsEnabled(GL_NORMALIZE);
     opened = true;
     return true;
 }

@@ -16,6 +16,9 @@ struct Texels {
 // textures and model loaded from data/.
 bool open_scene_context();
 
+// Whether GL_NORMALIZE was on once start-up was done, before anything was drawn.
+bool normalize_after_start_up();
+
 Texels texture_level0(GLuint texture);
 
 // Bilinear sample (repeating) at texture coordinates (s, t), channel c, 0..1.

@@ -87,6 +87,10 @@ class SceneElements : public ::testing::Test {
     }
 };
 
+// Nothing before the first frame's rings switches normalisation on, so the
+// first frame's swarm is drawn with the normals the scale of 120 shrank.
+TEST_F(SceneElements, FirstSwarmIsDrawnWithoutNormalisation) { EXPECT_FALSE(normalize_after_start_up()); }
+
 // The backdrop: texture x 0.3, fogged at depth 150, at 80 % over the fog grey.
 TEST_F(SceneElements, BackdropIsTheDarkenedPictureAtEightyPercent) {
     Texels picture = texture_level0(TextureArray[2]);
