@@ -6,7 +6,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#if __has_include(<sys/mman.h>)
 #include <sys/mman.h>
+#endif
 
 GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...) {
     va_list args;
@@ -26,6 +28,7 @@ GLboolean glm_fail(GlmReadFailure* failure, int stream, const char* format, ...)
 }
 
 void glm_advise_huge(void* block, size_t bytes) {
+#ifdef MADV_HUGEPAGE
     const uintptr_t huge = (uintptr_t)2 << 20, page = 4096;
     if (bytes < huge) return;
     /* Whole pages around the block: its mapping's, so every 2 MiB extent
@@ -33,6 +36,9 @@ void glm_advise_huge(void* block, size_t bytes) {
     uintptr_t from = (uintptr_t)block & ~(page - 1);
     uintptr_t to = ((uintptr_t)block + bytes + page - 1) & ~(page - 1);
     madvise((void*)from, to - from, MADV_HUGEPAGE);
+#else
+    (void)block, (void)bytes;  // no such advice here: the block stays as allocated
+#endif
 }
 
 void* glm_calloc_array(size_t count, size_t size) {

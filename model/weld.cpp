@@ -116,8 +116,8 @@ uint32_t weldInto(GLfloat* vectors, uint32_t n, GLfloat epsilon, GLfloat* unique
             for (int dx = lo[0]; dx <= hi[0]; dx++)
                 for (int dy = lo[1]; dy <= hi[1]; dy++)
                     for (int dz = lo[2]; dz <= hi[2]; dz++) {
-                        int32_t near[3] = {key[0] + dx, key[1] + dy, key[2] + dz};
-                        WeldCell* cell = weldFind(&grid, near);
+                        int32_t neighbour[3] = {key[0] + dx, key[1] + dy, key[2] + dz};
+                        WeldCell* cell = weldFind(&grid, neighbour);
                         // Members are in creation order: the first match is the cell's earliest.
                         for (uint32_t j = cell->head; j != 0 && j < best; j = grid.next[j])
                             if (glmEqual(v, &unique[3 * (size_t)j], epsilon)) {

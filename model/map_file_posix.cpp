@@ -1,5 +1,7 @@
 // A file's bytes in memory: mapped read-only when it is a regular file,
-// otherwise read whole into the heap.
+// otherwise read whole into the heap. POSIX systems; map_file_win32.cpp is
+// the same on Windows.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/mman.h>
@@ -63,3 +65,5 @@ int glmMapFile(void* mapped_file, const char* filename, const char** data, size_
     *size = file->size;
     return 1;
 }
+
+#endif
