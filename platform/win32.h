@@ -75,6 +75,7 @@ typedef struct HLOCAL__* HLOCAL;
 #define WA_ACTIVE 1
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
+#define SC_CLOSE 0xF060
 #define SC_SCREENSAVE 0xF140
 #define SC_MONITORPOWER 0xF170
 #define PM_NOREMOVE 0x0000

@@ -1,6 +1,7 @@
 // Window classes, windows, device contexts, pixel formats, GL contexts and
 // display settings, over SDL.
 #include <GL/gl.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -72,6 +73,31 @@ bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
     SDL_PumpEvents();
     SDL_FlushEvent(SDL_WINDOWEVENT);
     return true;
+}
+
+// What a swap does to a window surface, done to a pbuffer through EGL: a
+// fence waited on with its flush flag sends the frame's drawing on, so no
+// call is added to the program's own GL stream.
+void finish_headless_frame() {
+    typedef void* (*GetDisplay)(void);
+    typedef void* (*CreateSync)(void* display, unsigned type, const intptr_t* attributes);
+    typedef int (*ClientWaitSync)(void* display, void* sync, int flags, uint64_t timeout);
+    typedef unsigned (*DestroySync)(void* display, void* sync);
+    const unsigned kSyncFence = 0x30F9;  // EGL_SYNC_FENCE
+    const int kFlushCommands = 0x0001;   // EGL_SYNC_FLUSH_COMMANDS_BIT
+    static GetDisplay get_display = (GetDisplay)SDL_GL_GetProcAddress("eglGetCurrentDisplay");
+    static CreateSync create_sync = (CreateSync)SDL_GL_GetProcAddress("eglCreateSync");
+    static ClientWaitSync client_wait = (ClientWaitSync)SDL_GL_GetProcAddress("eglClientWaitSync");
+    static DestroySync destroy_sync = (DestroySync)SDL_GL_GetProcAddress("eglDestroySync");
+    void* display = get_display ? get_display() : nullptr;
+    void* sync = display && create_sync && client_wait && destroy_sync ? create_sync(display, kSyncFence, nullptr)
+                                                                       : nullptr;
+    if (!sync) {
+        glFlush();  // an EGL without fences: the one GL call that does the same
+        return;
+    }
+    client_wait(display, sync, kFlushCommands, 0);
+    destroy_sync(display, sync);
 }
 
 }  // namespace
@@ -160,6 +186,13 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     windows.push_back(w);
     record("window " + std::to_string(w->client_width) + "x" + std::to_string(w->client_height) +
            ((style & WS_POPUP) ? " popup" : " overlapped"));
+    if (style & WS_POPUP) {
+        // A pop-up window learns its size while it is being created, before
+        // CreateWindowExA returns (an overlapped one at its first show).
+        w->reported_width = w->client_width;
+        w->reported_height = w->client_height;
+        send_message(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width, w->client_height));
+    }
     return handle_of(w);
 }
 
@@ -184,13 +217,16 @@ BOOL ShowWindow(HWND handle, int) {
     SDL_FlushEvent(SDL_WINDOWEVENT);
     w->shown = true;
     if (!was_shown) {
-        // Showing activates the window and gives it its first size, both sent
-        // to the window procedure before ShowWindow returns.
+        // Showing activates the window, and gives an overlapped window its
+        // first size; both are sent to the window procedure before ShowWindow
+        // returns, activation first.
         w->reported_active = WA_ACTIVE;
         send_message(w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
-        w->reported_width = w->client_width;
-        w->reported_height = w->client_height;
-        send_message(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width, w->client_height));
+        if (w->reported_width < 0) {  // not sized yet
+            w->reported_width = w->client_width;
+            w->reported_height = w->client_height;
+            send_message(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client_width, w->client_height));
+        }
     }
     return was_shown;
 }
@@ -347,8 +383,9 @@ BOOL SwapBuffers(HDC dc) {
     before_present();
     // Swapping a window's buffers finishes the frame's drawing. The offscreen
     // driver's surface is a pbuffer, whose swap does nothing at all, so the
-    // frame is flushed here instead; otherwise the driver keeps queueing frames.
-    if (headless_surface) glFlush();
+    // frame is finished here instead, below GL as a swap does it; otherwise the
+    // driver keeps queueing frames.
+    if (headless_surface) finish_headless_frame();
     SDL_GL_SwapWindow(w->sdl);
     return TRUE;
 }

@@ -17,42 +17,6 @@
 
 namespace {
 
-// The runtime's generator, written again here from its definition.
-struct Reference {
-    uint32_t state;
-    int next() {
-        state = state * 214013u + 2531011u;
-        return (int)((state >> 16) & 0x7fff);
-    }
-};
-
-TEST(Swarm, FillFollowsTheSeededSequence) {
-    msvcrt::srand(500);
-    EXPECT_EQ(msvcrt::rand(), 1671);
-    EXPECT_EQ(msvcrt::rand(), 7970);
-
-    scene_fill_swarm();
-    EXPECT_EQ(kuulay[0][0], 130);
-    EXPECT_EQ(kk[0][0], -0.2f);
-
-    Reference r{500};
-    for (int i = 0; i < 9; i++) {
-        for (int j = 0; j < 5; j++) {
-            SCOPED_TRACE(testing::Message() << "cell " << i << "," << j);
-            int r1 = r.next(), r2 = r.next(), r3 = r.next(), r4 = r.next(), r5 = r.next();
-            EXPECT_EQ(kuulaz[i][j], -400 - 200 * j);
-            EXPECT_EQ(kuulay[i][j], 201 - r1 % 400);
-            EXPECT_EQ(kuulax[i][j], (float)(-700 - 200 * i));
-            EXPECT_EQ(kk[i][j], (float)(1.0 - (r2 % 20 + 2) / 10.0));
-            EXPECT_EQ(kkk[i][j], (float)((r3 % 60 + 50) / 100.0));
-            EXPECT_EQ(kuulak[i][j], (float)(r4 % 70 + 20));
-            EXPECT_EQ(kuu[i][j], r5 % 2 + 1);
-        }
-    }
-    // 225 draws in all: the next one is the 226th of the sequence.
-    EXPECT_EQ(msvcrt::rand(), r.next());
-}
-
 TEST(Swarm, AdvanceWrapsStrictlyPast900) {
     scene_fill_swarm();
     for (int n = 0; n < 533; n++) scene_advance_swarm();
