@@ -1,33 +1,21 @@
 // The file entry points: mapped files, the open failure's message, releases
 // on every path.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
 
-#include <fstream>
+#include <filesystem>
 
 #include "platform/scripted.h"
 #include "tests/image/bmp_bytes.h"
 #include "tests/image/temp_dir.h"
+#include "tests/support/process_resources.h"
 
 namespace {
 
-// Open descriptors of this process, and mappings of files under the temp dir.
-int open_descriptors() {
-    int count = 0;
-    if (DIR* dir = opendir("/proc/self/fd")) {
-        while (readdir(dir)) ++count;
-        closedir(dir);
-    }
-    return count;
-}
-
+// Mapped views of files under the temp dir; the system may spell the directory
+// differently (a volume name on Windows), so its own name is what is matched.
 int temp_mappings() {
-    std::ifstream maps("/proc/self/maps");
-    std::string line;
-    int count = 0;
-    while (std::getline(maps, line)) count += line.find(temp_dir()) != std::string::npos;
-    return count;
+    return mapped_views_of(std::filesystem::path(temp_dir()).filename().string());
 }
 
 class DibLoad : public ::testing::Test {
@@ -35,12 +23,12 @@ protected:
     void SetUp() override {
         scripted::reset();
         tkPopupEnable = true;
-        descriptors = open_descriptors();
+        descriptors = open_handles();
     }
     void TearDown() override {
         tkPopupEnable = true;
         if (checkDescriptors) {
-            EXPECT_EQ(open_descriptors(), descriptors) << "a file or mapping handle was left open";
+            EXPECT_EQ(open_handles(), descriptors) << "a file or mapping handle was left open";
         }
         EXPECT_EQ(temp_mappings(), 0) << "a view was left mapped";
     }

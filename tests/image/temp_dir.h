@@ -4,24 +4,21 @@
 
 #include <stdio.h>
 #include <stdlib.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "tests/image/bmp_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 // Made once per process and removed at its exit, by the process that made it;
 // files written into it are removed by the writer.
 inline const std::string& temp_dir() {
-    static pid_t owner = getpid();
-    static std::string dir = [] {
-        const char* base = getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/qo_image_XXXXXX";
-        return mkdtemp(&pattern[0]) ? pattern : std::string();
-    }();
+    static long owner = current_process_id();
+    static std::string dir = make_scratch_dir("qo_image_");
     // Registered after `dir` is built, so it runs before `dir` is destroyed.
     static bool removeAtExit = atexit([] {
-        if (getpid() == owner && !dir.empty()) rmdir(dir.c_str());
+        if (current_process_id() == owner && !dir.empty()) std::filesystem::remove(dir);
     }) == 0;
     (void)removeAtExit;
     return dir;

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "model/include2.h"
+#include "tests/support/scratch_dir.h"
 
 namespace built {
 
@@ -105,8 +105,10 @@ inline void setMaterials(_GLMmodel* model, std::initializer_list<const char*> na
     if (mtllib) model->mtllib = copyText(mtllib);
 }
 
+// Read as text: on Windows the writer's lines end in CR LF, as text files
+// there do, and come back here as plain line feeds.
 inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
@@ -120,12 +122,7 @@ inline void writeText(const std::string& path, const std::string& text) {
 // everything in it when the object goes.
 struct ScratchDir {
     std::string path;
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qo-model-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        path = mkdtemp(buffer.data());
-    }
+    ScratchDir() { path = make_scratch_dir("qo-model-"); }
     ~ScratchDir() { std::filesystem::remove_all(path); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
 };
@@ -133,14 +130,12 @@ struct ScratchDir {
 // A directory that a death test and the process that runs its statement agree
 // on: in the threadsafe style that process is this binary run again as a child,
 // which re-runs the test up to the statement. Named after the test and the
-// parent's process id; the parent removes it.
+// test process; the parent removes it.
 struct DeathDir {
     std::string path;
     explicit DeathDir(const char* name) {
-        const bool child = !GTEST_FLAG_GET(internal_run_death_test).empty();
-        const long owner = child ? (long)getppid() : (long)getpid();
-        path = (std::filesystem::temp_directory_path() / ("qo-model-" + std::string(name) + "-" + std::to_string(owner)))
-                   .string();
+        path = (std::filesystem::temp_directory_path() / ("qo-model-" + std::string(name) + "-" + test_run_id()))
+                   .generic_string();
         std::filesystem::create_directories(path);
     }
     ~DeathDir() {

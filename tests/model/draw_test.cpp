@@ -577,10 +577,10 @@ TEST_F(Draw, ListWithoutANameDrawsNothing) {
 TEST(DrawDeathTest, PreconditionsNameTheExpression) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // GL may have started threads
     _GLMmodel* m = hand::model({0, 0, 0}, {});
-    EXPECT_DEATH(glmDraw(nullptr, DRAW_NONE), "include2.h:[0-9]+: .*Assertion `model' failed");
+    EXPECT_DEATH(glmDraw(nullptr, DRAW_NONE), "include2.h:.*: .*Assertion `model' failed");
     GLfloat* vertices = m->vertices;
     m->vertices = nullptr;
-    EXPECT_DEATH(glmDraw(m, DRAW_NONE), "include2.h:[0-9]+: .*Assertion `model->vertices' failed");
+    EXPECT_DEATH(glmDraw(m, DRAW_NONE), "include2.h:.*: .*Assertion `model->vertices' failed");
     m->vertices = vertices;
     glmDelete(m);
 }

@@ -7,12 +7,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <map>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "model/include2.h"
+#include "tests/support/scratch_dir.h"
 
 // Material libraries by the file name the reader builds.
 using Library = std::map<std::string, std::string>;
@@ -43,15 +46,18 @@ inline _GLMmodel* read_obj(const std::string& text, const Library& libs = {}, st
 // A temporary directory removed with everything in it at the end of a test.
 struct TempDir {
     std::string path;
-    TempDir() {
-        char name[] = "/tmp/qo_read_XXXXXX";
-        path = mkdtemp(name);
+    TempDir() { path = make_scratch_dir("qo_read_"); }
+    ~TempDir() {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+        EXPECT_FALSE(error) << error.message();
     }
-    ~TempDir() { EXPECT_EQ(system(("rm -rf '" + path + "'").c_str()), 0); }
     std::string write(const std::string& relative, const std::string& text) const {
         std::string full = path + "/" + relative;
         size_t slash = full.rfind('/');
-        EXPECT_EQ(system(("mkdir -p '" + full.substr(0, slash) + "'").c_str()), 0);
+        std::error_code error;
+        std::filesystem::create_directories(full.substr(0, slash), error);
+        EXPECT_FALSE(error) << error.message();
         FILE* f = fopen(full.c_str(), "wb");
         EXPECT_TRUE(f);
         fwrite(text.data(), 1, text.size(), f);
@@ -66,7 +72,11 @@ inline void only_stdout_to_death_test() {
     fflush(stdout);
     fflush(stderr);
     int err = dup(2);
+#ifdef _WIN32
+    FILE* null = fopen("NUL", "w");
+#else
     FILE* null = fopen("/dev/null", "w");
+#endif
     dup2(fileno(null), 2);
     dup2(err, 1);
 }

@@ -1,5 +1,6 @@
 // Generated texture coordinates: sphere-map values from the normals' directions,
 // and the planar projection on x and z.
+#define _USE_MATH_DEFINES  // M_PI on Windows too
 #include <gtest/gtest.h>
 #include <math.h>
 

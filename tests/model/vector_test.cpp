@@ -112,10 +112,10 @@ TEST(Equal, DifferenceIsTakenInFloat) {
 TEST(VectorDeathTest, NullArgumentsNameTheArgument) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     GLfloat v[3] = {1, 2, 3}, n[3];
-    EXPECT_DEATH(glmDot(nullptr, v), "include2.h:[0-9]+: .*Assertion `u' failed");
-    EXPECT_DEATH(glmDot(v, nullptr), "include2.h:[0-9]+: .*Assertion `v' failed");
+    EXPECT_DEATH(glmDot(nullptr, v), "include2.h:.*: .*Assertion `u' failed");
+    EXPECT_DEATH(glmDot(v, nullptr), "include2.h:.*: .*Assertion `v' failed");
     EXPECT_DEATH(glmCross(nullptr, v, n), "Assertion `u' failed");
     EXPECT_DEATH(glmCross(v, nullptr, n), "Assertion `v' failed");
-    EXPECT_DEATH(glmCross(v, v, nullptr), "include2.h:[0-9]+: .*Assertion `n' failed");
-    EXPECT_DEATH(glmNormalize(nullptr), "include2.h:[0-9]+: .*Assertion `v' failed");
+    EXPECT_DEATH(glmCross(v, v, nullptr), "include2.h:.*: .*Assertion `n' failed");
+    EXPECT_DEATH(glmNormalize(nullptr), "include2.h:.*: .*Assertion `v' failed");
 }
