@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Qo need,
 # if any of them is missing. Safe to run again: it does nothing then.
+#   tools/install-deps.sh            the Linux build
+#   tools/install-deps.sh windows    and the Windows build, with its tests under Wine
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,14 @@ packages=(
   libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth x11-utils xdotool ffmpeg
+    # Windows' media service under Wine decodes MP3 through GStreamer.
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
