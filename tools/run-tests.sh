@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
-#   tools/run-tests.sh                 plain build in build/
+#   tools/run-tests.sh                 plain build in build/, then the Windows build
+#                                      and its tests under Wine (QO_WINDOWS=0: not)
 #   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,3 +21,8 @@ fi
 cmake --build "$dir" -j"$(nproc)"
 export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "${exclude[@]}"
+
+# The Windows build and its tests under Wine, once, beside the plain build.
+if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_WINDOWS:-1}" != 0 ]; then
+  tools/build-windows.sh
+fi
