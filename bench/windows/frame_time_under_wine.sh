@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$zip")
 
 title_of() {  # the title of the window whose program is $1
-  xwininfo -root -tree | sed -n "s/^ *0x[0-9a-f]* \"\\([0-9]*\\)\": (\"$1\".*/\\1/p" | head -n 1
+  xwininfo -root -tree | sed -n "s/^ *0x[0-9a-f]* \"\\([0-9]*\\)\": (\"$1\".*/\\1/p" | grep -m 1 . || true
 }
 
 # Prints the sum and the count of the per-second readings of one run.

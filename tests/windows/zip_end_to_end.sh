@@ -41,8 +41,10 @@ headers=$(x86_64-w64-mingw32-objdump -p qo/qo.exe)
 (cd qo && "$linux_model" met1.obj) > model-linux.txt
 diff model-linux.txt model-windows.txt || fail "qo-model.exe's summary differs from the Linux build's"
 
+# The demo window's title ("Qo", then the frame rate); its other windows
+# (the input method's) are named otherwise.
 title() {
-  xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\([^"]*\)": ("qo.exe".*/\1/p' | head -n 1
+  xwininfo -root -tree | sed -n 's/^ *0x[0-9a-f]* "\([^"]*\)": ("qo.exe".*/\1/p' | grep -m 1 -E '^([0-9]+|Qo)$' || true
 }
 
 # Runs the demo in folder $1 until its title is a number, samples the title
