@@ -8,41 +8,58 @@
 
 bool glm_names_linear = false;
 
-/* FNV-1a: names are short, and this spreads them well enough. */
-static uint64_t name_hash(const char* name, size_t length) {
+/* FNV-1a over the bytes, then mixed so that the low bits, which pick the
+ * slot, depend on every bit (FNV-1a alone leaves them weak: names that
+ * differ in their last digits crowd together). */
+static uint64_t name_hash(const char* name) {
     uint64_t h = 0xcbf29ce484222325ull;
-    for (size_t i = 0; i < length; i++) h = (h ^ (unsigned char)name[i]) * 0x100000001b3ull;
+    for (; *name; ++name) h = (h ^ (unsigned char)*name) * 0x100000001b3ull;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
     return h;
+}
+
+/* The slot that holds `name`, or the free slot where it would go. */
+static size_t probe(const GlmNameTable* table, const char* name, uint64_t hash) {
+    const uint32_t tag = (uint32_t)(hash >> 32);
+    size_t s = (size_t)hash & table->slot_mask;
+    for (;; s = (s + 1) & table->slot_mask) {
+        const GlmNameSlot* slot = &table->slots[s];
+        if (!slot->index1 || (slot->tag == tag && strcmp(name, table->text + slot->offset) == 0)) return s;
+    }
 }
 
 static uint32_t find_hashed(const GlmNameTable* table, const char* name, uint64_t hash) {
     if (glm_names_linear) {
-        for (uint32_t i = 0; i < table->count; i++)
-            if (strcmp(name, glm_names_at(table, i)) == 0) return i;
+        for (uint32_t i = 0; i < table->count; i++) {
+            /* Names found through no slot (shadowed, unnamed) are not found here either. */
+            if (strcmp(name, glm_names_at(table, i)) != 0) continue;
+            const GlmNameSlot* slot = &table->slots[probe(table, name, hash)];
+            if (slot->index1 == i + 1) return i;
+        }
         return GLM_NO_NAME;
     }
     if (!table->slots) return GLM_NO_NAME;
-    for (size_t s = (size_t)hash & table->slot_mask;; s = (s + 1) & table->slot_mask) {
-        uint32_t slot = table->slots[s];
-        if (slot == 0) return GLM_NO_NAME;
-        const GlmNameEntry* e = &table->entries[slot - 1];
-        if (e->hash == hash && strcmp(name, table->text + e->offset) == 0) return slot - 1;
-    }
+    const GlmNameSlot* slot = &table->slots[probe(table, name, hash)];
+    return slot->index1 ? slot->index1 - 1 : GLM_NO_NAME;
 }
 
 uint32_t glm_names_find(const GlmNameTable* table, const char* name) {
-    return find_hashed(table, name, name_hash(name, strlen(name)));
+    return find_hashed(table, name, name_hash(name));
 }
 
-/* Doubles the slots (at most half of them in use) and places every entry again. */
+/* Doubles the slots and places every name in them again. */
 static bool grow_slots(GlmNameTable* table) {
     size_t count = table->slots ? 2 * (table->slot_mask + 1) : 64;
-    uint32_t* slots = (uint32_t*)calloc(count, sizeof *slots);
+    GlmNameSlot* slots = (GlmNameSlot*)glm_calloc_array(count, sizeof *slots);
     if (!slots) return false;
-    for (uint32_t i = 0; i < table->count; i++) {
-        size_t s = (size_t)table->entries[i].hash & (count - 1);
-        while (slots[s]) s = (s + 1) & (count - 1);
-        slots[s] = i + 1;
+    for (size_t old = 0; table->slots && old <= table->slot_mask; old++) {
+        const GlmNameSlot* slot = &table->slots[old];
+        if (!slot->index1) continue;
+        size_t s = (size_t)name_hash(table->text + slot->offset) & (count - 1);
+        while (slots[s].index1) s = (s + 1) & (count - 1);
+        slots[s] = *slot;
     }
     free(table->slots);
     table->slots = slots;
@@ -50,33 +67,40 @@ static bool grow_slots(GlmNameTable* table) {
     return true;
 }
 
-uint32_t glm_names_add(GlmNameTable* table, const char* name, bool* added) {
-    size_t length = strlen(name);
-    uint64_t hash = name_hash(name, length);
-    *added = false;
-    uint32_t found = find_hashed(table, name, hash);
-    if (found != GLM_NO_NAME) return found;
+/* Appends the entry; with `hash`, also fills `slot` with it. */
+static uint32_t append(GlmNameTable* table, const char* name, uint64_t hash, bool place) {
     if (table->count >= GLM_NO_NAME - 1) return GLM_NO_NAME;
+    size_t length = strlen(name);
     if (!glm_room((void**)&table->text, &table->text_capacity, table->text_size + length + 1, 1) ||
-        !glm_room((void**)&table->entries, &table->entry_capacity, (size_t)table->count + 1, sizeof(GlmNameEntry)))
+        !glm_room((void**)&table->offsets, &table->offsets_capacity, (size_t)table->count + 1, sizeof(size_t)))
         return GLM_NO_NAME;
+    /* At most half the slots in use keeps probes short. */
     if ((!table->slots || 2 * ((size_t)table->count + 1) > table->slot_mask + 1) && !grow_slots(table))
         return GLM_NO_NAME;
-
     uint32_t index = table->count++;
     memcpy(table->text + table->text_size, name, length + 1);
-    table->entries[index] = {table->text_size, hash};
+    table->offsets[index] = table->text_size;
+    if (place) table->slots[probe(table, name, hash)] = {index + 1, (uint32_t)(hash >> 32), table->text_size};
     table->text_size += length + 1;
-    size_t s = (size_t)hash & table->slot_mask;
-    while (table->slots[s]) s = (s + 1) & table->slot_mask;
-    table->slots[s] = index + 1;
-    *added = true;
     return index;
+}
+
+uint32_t glm_names_add(GlmNameTable* table, const char* name, bool* added) {
+    uint64_t hash = name_hash(name);
+    uint32_t found = find_hashed(table, name, hash);
+    *added = found == GLM_NO_NAME;
+    return *added ? append(table, name, hash, true) : found;
+}
+
+uint32_t glm_names_append(GlmNameTable* table, const char* name) {
+    if (!name) return append(table, "", 0, false);
+    uint64_t hash = name_hash(name);
+    return append(table, name, hash, find_hashed(table, name, hash) == GLM_NO_NAME);
 }
 
 void glm_names_free(GlmNameTable* table) {
     free(table->text);
-    free(table->entries);
+    free(table->offsets);
     free(table->slots);
     *table = GlmNameTable{};
 }

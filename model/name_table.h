@@ -10,19 +10,22 @@
 
 constexpr uint32_t GLM_NO_NAME = UINT32_MAX;
 
-struct GlmNameEntry {
-    size_t offset; /* of the name in the table's text */
-    uint64_t hash;
+/* Open addressing. A slot holds what a probe needs, so that finding a name
+ * touches its slot and its text only. */
+struct GlmNameSlot {
+    uint32_t index1; /* entry index + 1; 0: free */
+    uint32_t tag;    /* the hash's upper half */
+    size_t offset;   /* of the name in the table's text */
 };
 
 struct GlmNameTable {
     char* text; /* the names one after another, each NUL-terminated */
     size_t text_size, text_capacity;
-    GlmNameEntry* entries; /* by index: the order of adding */
+    size_t* offsets; /* by index, the order of adding: where each name is in text */
     uint32_t count;
-    size_t entry_capacity;
-    uint32_t* slots; /* open addressing: entry index + 1, 0 when free */
-    size_t slot_mask; /* slot count - 1, a power of two less one; slots null until the first name */
+    size_t offsets_capacity;
+    GlmNameSlot* slots;
+    size_t slot_mask; /* slot count - 1 (a power of two, at most half of them used); slots null until the first name */
 };
 
 /* The index of `name`, or GLM_NO_NAME. */
@@ -32,8 +35,13 @@ uint32_t glm_names_find(const GlmNameTable* table, const char* name);
  * (*added tells which). GLM_NO_NAME when memory runs out. */
 uint32_t glm_names_add(GlmNameTable* table, const char* name, bool* added);
 
+/* Adds an entry with the next index whatever it holds: `name` is found
+ * through it only when no earlier entry has that name, and a null name
+ * (stored as empty) never. The index, or GLM_NO_NAME when memory runs out. */
+uint32_t glm_names_append(GlmNameTable* table, const char* name);
+
 static inline const char* glm_names_at(const GlmNameTable* table, uint32_t index) {
-    return table->text + table->entries[index].offset;
+    return table->text + table->offsets[index];
 }
 
 void glm_names_free(GlmNameTable* table);

@@ -22,18 +22,20 @@ GLboolean glm_take_failure(GlmReadFailure* failure, GlmReadFailure* chunk_failur
     return GL_FALSE;
 }
 
-/* The model's groups for a chunk's groups (group 0: `current`), and their counts. */
+/* The model's groups for a chunk's groups, and their counts. The first
+ * chunk's are the model's own (their records made now, in order); another
+ * chunk's group 0 is `current`, the rest are found or added by name. */
 static bool join_groups(_GLMmodel* model, GlmReadPlan* plan, GlmChunk* c, uint32_t current) {
-    size_t n = (size_t)c->groups.count + 1;
-    c->group_index = (uint32_t*)malloc(n * sizeof(uint32_t));
+    const uint32_t n = c->ngroups;
+    c->group_index = (uint32_t*)malloc((size_t)n * sizeof(uint32_t));
     if (!c->group_index) return false;
-    c->group_index[0] = current;
-    for (uint32_t j = 0; j < c->groups.count; j++) {
-        uint32_t g = glm_plan_group(model, plan, glm_names_at(&c->groups, j));
-        if (g == GLM_NO_NAME) return false;
-        c->group_index[j + 1] = g;
+    const bool own = c->groups == &plan->groups;
+    c->group_index[0] = own ? 0 : current;
+    for (uint32_t j = 1; j < n; j++) {
+        c->group_index[j] = own ? j : glm_plan_group(model, plan, glm_names_at(c->groups, j));
+        if (c->group_index[j] == GLM_NO_NAME || (own && !glm_plan_record(model, plan, j))) return false;
     }
-    for (size_t j = 0; j < n; j++) plan->group_list[c->group_index[j]].triangles += c->group_triangles[j];
+    for (uint32_t j = 0; j < n; j++) plan->group_list[c->group_index[j]].triangles += c->group_triangles[j];
     return true;
 }
 
@@ -48,7 +50,7 @@ static bool place_chunks(_GLMmodel* model, GlmReadPlan* plan) {
         c->first_vertex = vertex, c->first_normal = normal, c->first_texcoord = texcoord, c->first_triangle = triangle;
         vertex += (GLuint)c->nvertices, normal += (GLuint)c->nnormals, texcoord += (GLuint)c->ntexcoords;
         triangle += (GLuint)c->ntriangles; /* each total was checked to fit */
-        size_t n = (size_t)c->groups.count + 1;
+        size_t n = c->ngroups;
         c->slot = (uint32_t*)malloc(n * sizeof(uint32_t));
         c->fill = (GLuint*)malloc(n * sizeof(GLuint));
         c->fill_end = (GLuint*)malloc(n * sizeof(GLuint));

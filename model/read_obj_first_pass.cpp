@@ -86,17 +86,18 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
     return made;
 }
 
-/* The chunk group of that name (met in this chunk), added when new; false
- * when memory runs out. */
-static bool chunk_group(GlmChunk* chunk, const char* name, uint32_t* group) {
+/* Makes the chunk group of that name current, adding it when new, and
+ * records the switch (the line's keyword at `at`); false when memory runs out. */
+static bool chunk_group(GlmChunk* chunk, const char* name, const char* at, uint32_t* group) {
     bool added;
-    uint32_t index = glm_names_add(&chunk->groups, name, &added);
+    uint32_t index = glm_names_add(chunk->groups, name, &added);
     if (index == GLM_NO_NAME ||
-        !glm_grow((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, (size_t)index + 1,
-                  sizeof(uint64_t)))
+        !glm_grow((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, index, sizeof(uint64_t)) ||
+        !glm_grow((void**)&chunk->switches, &chunk->switches_capacity, chunk->nswitches, sizeof(GlmGroupSwitch)))
         return false;
-    if (added) chunk->group_triangles[index + 1] = 0;
-    *group = index + 1;
+    if (added) chunk->group_triangles[index] = 0;
+    chunk->switches[chunk->nswitches++] = {at, index};
+    *group = index;
     return true;
 }
 
@@ -156,7 +157,7 @@ void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
             case 'g': {
                 char name[TEXT_WORD_MAX + 1];
                 take_group_name(&text, name);
-                if (!chunk_group(chunk, name, &group)) return out_of_memory(chunk);
+                if (!chunk_group(chunk, name, word, &group)) return out_of_memory(chunk);
                 break;
             }
             case 'f': {
@@ -175,4 +176,5 @@ void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
     chunk->ntexcoords = ntexcoords;
     chunk->ntriangles = ntriangles;
     chunk->last_group = group;
+    chunk->ngroups = chunk->groups->count;
 }

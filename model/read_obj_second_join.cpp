@@ -26,15 +26,11 @@ static void print_warnings(const GlmReadPlan* plan, size_t through) {
 
 GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
     GlmReadPlan* plan = reader->plan;
-    if (model->materials && !(plan->material_index = (GLuint*)malloc(((size_t)model->nmaterials + 1) * sizeof(GLuint))))
-        return glm_fail(reader->failure, 2, "glmReadOBJ() failed: out of memory.\n");
-    for (GLuint i = 0; model->materials && i < model->nmaterials; i++) {
-        bool added;
-        if (!model->materials[i].name) continue; /* never found by name */
-        uint32_t n = glm_names_add(&plan->materials, model->materials[i].name, &added);
-        if (n == GLM_NO_NAME) return glm_fail(reader->failure, 2, "glmReadOBJ() failed: out of memory.\n");
-        if (added) plan->material_index[n] = i;
-    }
+    /* Indices as in the array: a name finds its first material, and a
+     * material without a name is never found. */
+    for (GLuint i = 0; model->materials && i < model->nmaterials; i++)
+        if (glm_names_append(&plan->materials, model->materials[i].name) == GLM_NO_NAME)
+            return glm_fail(reader->failure, 2, "glmReadOBJ() failed: out of memory.\n");
     GlmPassContext context = {model, reader};
     glm_run_chunks(plan, glm_second_pass_chunk, &context);
 

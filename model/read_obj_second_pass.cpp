@@ -208,13 +208,14 @@ static bool material_not_found(const GlmReadPlan* plan, GlmChunk* chunk, const c
 }
 
 /* Makes the group of that name current (the model's index; the chunk's slot
- * for it when its first pass met it here or it is group 0). */
+ * for it when its first pass met it here or it is group 0). In the first
+ * chunk the model's table also holds the groups that later chunks added. */
 static GLboolean switch_group(SecondPass* s, const char* name) {
     GlmChunk* c = s->chunk;
-    uint32_t j = glm_names_find(&c->groups, name);
-    if (j != GLM_NO_NAME) {
-        s->f.slot = c->slot[j + 1];
-        s->f.group = c->group_index[j + 1];
+    uint32_t j = glm_names_find(c->groups, name);
+    if (j < c->ngroups) {
+        s->f.slot = c->slot[j];
+        s->f.group = c->group_index[j];
         return GL_TRUE;
     }
     uint32_t g = glm_names_find(&s->plan->groups, name);
@@ -251,6 +252,7 @@ void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
     const ModelTriangle* cached_from = !cache ? nullptr
                                        : cache->adopted ? model->triangles + chunk->first_triangle
                                                         : cache->triangles;
+    size_t next_switch = 0;                            /* next group switch */
     size_t cached = 0;                                 /* next run */
     uint64_t cached_triangle = chunk->first_triangle;  /* triangle position of that run */
     const char* word;
@@ -284,17 +286,27 @@ void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
             case 'u': {
                 char name[TEXT_WORD_MAX + 1];
                 take_word_name(text, name);
-                uint32_t n = glm_names_find(&plan->materials, name);
-                GLuint m = n == GLM_NO_NAME ? 0 : plan->material_index[n];
-                if (n == GLM_NO_NAME && !material_not_found(plan, chunk, name)) return out_of_memory(chunk);
+                GLuint m = glm_names_find(&plan->materials, name);
+                if (m == GLM_NO_NAME && !material_not_found(plan, chunk, name)) return out_of_memory(chunk);
+                if (m == GLM_NO_NAME) m = 0;
                 f->material = m;
                 if (!material_event(chunk, f->group, m)) return out_of_memory(chunk);
                 break;
             }
             case 'g': {
-                char name[TEXT_WORD_MAX + 1];
-                take_group_name(text, name);
-                if (!switch_group(s, name)) return;
+                /* The first pass's switch from this line, if it read one here
+                 * (not when names are to be found by searching, as then). */
+                while (next_switch < chunk->nswitches && chunk->switches[next_switch].at < word) next_switch++;
+                if (next_switch < chunk->nswitches && chunk->switches[next_switch].at == word && !glm_names_linear) {
+                    text_skip_line(text); /* as far as taking the name would read */
+                    const uint32_t j = chunk->switches[next_switch].group;
+                    f->slot = chunk->slot[j];
+                    f->group = chunk->group_index[j];
+                } else {
+                    char name[TEXT_WORD_MAX + 1];
+                    take_group_name(text, name);
+                    if (!switch_group(s, name)) return;
+                }
                 if (!material_event(chunk, f->group, f->material)) return out_of_memory(chunk);
                 break;
             }

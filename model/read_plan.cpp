@@ -83,14 +83,20 @@ bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_ch
     plan->chunks[plan->nchunks].limit = end;
     plan->chunks[plan->nchunks++].last = true;
     if (plan->threads > plan->nchunks) plan->threads = (unsigned)plan->nchunks;
+    plan->chunks[0].groups = &plan->groups;
+    for (size_t i = 1; i < plan->nchunks; i++) {
+        plan->chunks[i].groups = &plan->chunks[i].own_groups;
+        if (glm_names_append(plan->chunks[i].groups, nullptr) == GLM_NO_NAME) return false;
+    }
     return true;
 }
 
 void glm_plan_free(GlmReadPlan* plan) {
     for (size_t i = 0; plan->chunks && i < plan->nchunks; i++) {
         GlmChunk* c = &plan->chunks[i];
-        glm_names_free(&c->groups);
+        glm_names_free(&c->own_groups);
         free(c->group_triangles);
+        free(c->switches);
         for (size_t m = 0; m < c->nmtllibs; m++) free(c->mtllibs[m]);
         free(c->mtllibs);
         glm_face_cache_free(c->faces);
@@ -106,7 +112,6 @@ void glm_plan_free(GlmReadPlan* plan) {
     glm_names_free(&plan->groups);
     free(plan->group_list);
     glm_names_free(&plan->materials);
-    free(plan->material_index);
     *plan = GlmReadPlan{};
 }
 
@@ -127,19 +132,23 @@ void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* conte
     for (unsigned i = 0; i < started; i++) helpers[i].join();
 }
 
-uint32_t glm_plan_group(_GLMmodel* model, GlmReadPlan* plan, const char* name) {
-    bool added;
-    uint32_t index = glm_names_add(&plan->groups, name, &added);
-    if (index == GLM_NO_NAME || !added) return index;
+bool glm_plan_record(_GLMmodel* model, GlmReadPlan* plan, uint32_t index) {
     ModelGroup* group = (ModelGroup*)calloc(1, sizeof *group);
     if (!group || !glm_grow((void**)&plan->group_list, &plan->group_capacity, index, sizeof(GlmPlanGroup)) ||
-        !(group->name = strdup(name))) {
+        !(group->name = strdup(glm_names_at(&plan->groups, index)))) {
         free(group);
-        return GLM_NO_NAME;
+        return false;
     }
     plan->group_list[index] = {group, 0};
     group->next = model->groups; /* newest first */
     model->groups = group;
     model->ngroups++;
-    return index;
+    return true;
+}
+
+uint32_t glm_plan_group(_GLMmodel* model, GlmReadPlan* plan, const char* name) {
+    bool added;
+    uint32_t index = glm_names_add(&plan->groups, name, &added);
+    if (index == GLM_NO_NAME || !added) return index;
+    return glm_plan_record(model, plan, index) ? index : GLM_NO_NAME;
 }

@@ -22,6 +22,14 @@
 /* A material taken before a chunk's first "usemtl": the chunk before it decides. */
 constexpr GLuint GLM_INHERITED = UINT32_MAX;
 
+/* A "g" line the first pass met: where its keyword is and the chunk group
+ * it made current. The second pass takes the group from here when it meets
+ * the same line, instead of finding the name again. */
+struct GlmGroupSwitch {
+    const char* at;
+    uint32_t group;
+};
+
 /* A group's material set during the second pass, in reading order. */
 struct GlmMaterialEvent {
     uint32_t group;   /* the model's group index */
@@ -33,12 +41,18 @@ struct GlmChunk {
     const char* limit; /* the next chunk's start, or the end of the text */
     bool last;
 
-    /* First pass. Chunk groups: 0 is the group current when the chunk
-     * begins, i + 1 the group named by entry i of `groups`. */
+    /* First pass. Chunk groups are the entries of `groups`: in the first
+     * chunk the model's own table, whose entry 0 is "default"; in the others
+     * a table of their own, whose entry 0 has no name and stands for the
+     * group current when the chunk begins. */
     uint64_t nvertices, nnormals, ntexcoords, ntriangles;
-    GlmNameTable groups;
+    GlmNameTable* groups;
+    GlmNameTable own_groups;
+    uint32_t ngroups; /* chunk groups: the entries the table had when the chunk's first pass ended */
     uint64_t* group_triangles; /* per chunk group */
     size_t group_triangles_capacity;
+    GlmGroupSwitch* switches;
+    size_t nswitches, switches_capacity;
     uint32_t last_group; /* the chunk group current at the end */
     char** mtllibs;      /* "mtllib" names in order; their libraries are read when the chunks join */
     size_t nmtllibs, mtllibs_capacity;
@@ -80,8 +94,7 @@ struct GlmReadPlan {
     GlmPlanGroup* group_list;
     size_t group_capacity;
 
-    GlmNameTable materials;   /* the model's material names, first of each name */
-    GLuint* material_index;   /* per name: its material's index */
+    GlmNameTable materials; /* the model's material names by index; a name finds its first material */
 };
 
 /* What a pass's chunks work with. */
@@ -102,6 +115,9 @@ void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* conte
 /* Adds a group of that name to the model (at the head of its list) unless it
  * has one; its index, or GLM_NO_NAME when memory runs out. */
 uint32_t glm_plan_group(_GLMmodel* model, GlmReadPlan* plan, const char* name);
+
+/* Adds the model's group for entry `index` of plan->groups; false when memory runs out. */
+bool glm_plan_record(_GLMmodel* model, GlmReadPlan* plan, uint32_t index);
 
 /* Makes a chunk's failure the read's; returns GL_FALSE. */
 GLboolean glm_take_failure(GlmReadFailure* failure, GlmReadFailure* chunk_failure);
