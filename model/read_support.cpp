@@ -70,7 +70,7 @@ bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
 
 bool glm_grow(void** block, size_t* capacity, size_t count, size_t size) {
     if (count < *capacity) return true;
-    return glm_reserve(block, capacity, *capacity ? *capacity * 2 : 4096, size);
+    return glm_reserve(block, capacity, *capacity ? *capacity * 2 : 16, size);
 }
 
 bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size) {
