@@ -111,7 +111,11 @@ void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
         return out_of_memory(chunk);
     chunk->group_triangles[0] = 0;
     uint32_t group = 0;
-    if (glm_face_cache_enabled) {
+    /* Kept faces pay off when their triangles become the model's, which
+     * happens when the text is read in one chunk. Read in several, each
+     * chunk's would be copied into place: reading the faces again costs
+     * less than that (fresh memory, and moving it). */
+    if (glm_face_cache_enabled && chunk->start == text.begin && chunk->last) {
         chunk->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
         if (chunk->faces) reserve_faces(chunk->faces, (size_t)(chunk->limit - chunk->start));
     }

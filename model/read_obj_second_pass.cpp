@@ -128,14 +128,14 @@ static inline GLboolean resolve_corner(SecondPass* s, int form, int v, int t, in
     return GL_TRUE;
 }
 
-/* A run of faces the first pass kept, its triangles at `from` (the model's
- * own array at the same place when the first pass's triangles became the
- * model's). Resolves and checks every corner of every triangle, in reading
- * order (corners a fan triangle shares with the one before it pass again),
- * writes them in place and lists them in the current group. False, with the
- * positions unchanged, when anything fails: the caller then reads the faces
- * from the text, which reports the failure at the face it belongs to. */
-static bool cached_faces(SecondPass* s, const GlmFaceRecord* r, const ModelTriangle* from) {
+/* A run of faces the first pass kept: their triangles are already in place
+ * (same triangle position). Resolves and checks every corner of every
+ * triangle, in reading order (corners a fan triangle shares with the one
+ * before it pass again), and lists the triangles in the current group.
+ * False, with the positions unchanged, when anything fails: the caller then
+ * reads the faces from the text, which reports the failure at the face it
+ * belongs to. */
+static bool cached_faces(SecondPass* s, const GlmFaceRecord* r) {
     const _GLMmodel* model = s->model;
     Filling* f = &s->f;
     if (r->ntriangles > f->triangle_end - f->triangle || !group_has_room(s, 0) ||
@@ -144,23 +144,21 @@ static bool cached_faces(SecondPass* s, const GlmFaceRecord* r, const ModelTrian
     const bool tex = r->form == CORNER_V_T || r->form == CORNER_V_T_N;
     const bool norm = r->form == CORNER_V_T_N || r->form == CORNER_V__N;
     const GLuint nv = f->vertex - 1, nt = f->texcoord - 1, nn = f->normal - 1;
-    ModelTriangle* to = &model->triangles[f->triangle];
+    ModelTriangle* tri = &model->triangles[f->triangle];
     GLuint* listed = group_list_at(s);
-    for (uint64_t i = 0; i < r->ntriangles; i++) {
-        ModelTriangle tri = from[i];
+    for (uint64_t i = 0; i < r->ntriangles; i++, tri++) {
         for (int k = 0; k < 3; k++) {
             /* Indices 1..count as written are the usual case: kept as they are. */
-            int raw = tri.vert[k];
-            if ((unsigned)(raw - 1) >= model->nvertices && !(tri.vert[k] = resolve(raw, nv, model->nvertices)))
+            int raw = tri->vert[k];
+            if ((unsigned)(raw - 1) >= model->nvertices && !(tri->vert[k] = resolve(raw, nv, model->nvertices)))
                 return false;
-            raw = tri.tex[k];
-            if (tex && (unsigned)(raw - 1) >= model->ntexcoords && !(tri.tex[k] = resolve(raw, nt, model->ntexcoords)))
+            raw = tri->tex[k];
+            if (tex && (unsigned)(raw - 1) >= model->ntexcoords && !(tri->tex[k] = resolve(raw, nt, model->ntexcoords)))
                 return false;
-            raw = tri.norm[k];
-            if (norm && (unsigned)(raw - 1) >= model->nnormals && !(tri.norm[k] = resolve(raw, nn, model->nnormals)))
+            raw = tri->norm[k];
+            if (norm && (unsigned)(raw - 1) >= model->nnormals && !(tri->norm[k] = resolve(raw, nn, model->nnormals)))
                 return false;
         }
-        to[i] = tri;
         listed[i] = f->triangle + (GLuint)i;
     }
     s->chunk->fill[f->slot] += (GLuint)r->ntriangles; /* fits: checked against the share above */
@@ -245,16 +243,11 @@ void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
     f->slot = 0;
     f->material = chunk == plan->chunks ? 0 : GLM_INHERITED;
 
-    /* The first pass's runs of faces, and where their triangles are. */
-    const GlmFaceCache* cache = (chunk->faces && !chunk->faces->failed && chunk->faces->ntriangles == chunk->ntriangles)
-                                    ? chunk->faces
-                                    : nullptr;
-    const ModelTriangle* cached_from = !cache ? nullptr
-                                       : cache->adopted ? model->triangles + chunk->first_triangle
-                                                        : cache->triangles;
-    size_t next_switch = 0;                            /* next group switch */
-    size_t cached = 0;                                 /* next run */
-    uint64_t cached_triangle = chunk->first_triangle;  /* triangle position of that run */
+    /* The first pass's runs of faces, when their triangles became the model's. */
+    const GlmFaceCache* cache = (chunk->faces && chunk->faces->adopted) ? chunk->faces : nullptr;
+    size_t next_switch = 0;        /* next group switch */
+    size_t cached = 0;             /* next run */
+    uint64_t cached_triangle = 0;  /* triangle position of that run */
     const char* word;
     size_t length;
     unsigned char first, second;
@@ -315,8 +308,7 @@ void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
                 while (cache && cached < cache->nfaces && cache->faces[cached].at < word)
                     cached_triangle += cache->faces[cached++].ntriangles;
                 const GlmFaceRecord* run = cache && cached < cache->nfaces ? &cache->faces[cached] : nullptr;
-                if (run && run->at == word && f->triangle == cached_triangle &&
-                    cached_faces(s, run, cached_from + (cached_triangle - chunk->first_triangle))) {
+                if (run && run->at == word && f->triangle == cached_triangle && cached_faces(s, run)) {
                     text->at = run->end;
                 } else if (!read_face(s, word, length)) {
                     return;

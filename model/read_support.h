@@ -54,7 +54,7 @@ struct GlmFaceCache {
     GlmFaceRecord* faces;
     size_t nfaces, face_capacity;
     bool failed;  /* an allocation failed: incomplete, not used */
-    bool adopted; /* the triangles became the model's (read in one part): they are checked in place */
+    bool adopted; /* the triangles became the model's: the second pass may use the records */
 };
 void glm_face_cache_free(GlmFaceCache* cache);
 
