@@ -27,6 +27,76 @@ static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
     tri->facet = 0;
 }
 
+#if defined(__SSE2__)
+/* Byte classes of 64 bytes as bit masks: digits, '/', blanks other than
+ * the line feed, line feeds. */
+struct FaceMasks {
+    uint64_t digit, slash, blank, newline;
+};
+static inline FaceMasks face_masks64(const char* p) {
+    FaceMasks m = {0, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        const __m128i b = _mm_loadu_si128((const __m128i*)(p + 16 * i));
+        const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));
+        const __m128i w = _mm_sub_epi8(b, _mm_set1_epi8('\t')); /* '\t'..'\r': 0..4 */
+        const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d);
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(4)), w),
+                                           _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        const int shift = 16 * i;
+        m.digit |= (uint64_t)(uint16_t)_mm_movemask_epi8(digit) << shift;
+        m.slash |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('/'))) << shift;
+        m.blank |= (uint64_t)(uint16_t)_mm_movemask_epi8(blank) << shift;
+        m.newline |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('\n'))) << shift;
+    }
+    m.blank &= ~m.newline;
+    return m;
+}
+
+/* The usual face line counted without reading its numbers (the cursor just
+ * after the keyword "f"): up to the line end, which lies within 64 bytes,
+ * blank-separated corners all of the first one's shape (d, d/d, d/d/d or
+ * d//d, d a run of digits), and after the line no number or sign. Then the
+ * first corner decides that shape as the face's form, every read of that
+ * form takes exactly one corner, and the read after the last one meets the
+ * next line's first word and takes nothing: the face makes its corners less
+ * two triangles (at least one) and reading goes on at that word. Returns the
+ * triangles, or 0 with nothing read when the line is not of that kind. */
+static inline uint64_t count_plain_face(GlmTextCursor* text) {
+    const char* p = text->at;
+    if (text->end - p < 64) return 0;
+    const FaceMasks m = face_masks64(p);
+    if (!m.newline) return 0;
+    const unsigned length = (unsigned)__builtin_ctzll(m.newline);
+    const uint64_t line = (1ull << length) - 1;
+    const uint64_t solid = (m.digit | m.slash) & line;
+    if ((solid | (m.blank & line)) != line) return 0;
+    const uint64_t starts = solid & ~(solid << 1), ends = solid & ~(solid >> 1);
+    if ((starts | ends) & ~m.digit) return 0; /* corners begin and end with digits */
+    int form = -1;
+    uint64_t corners = 0;
+    for (uint64_t t = starts; t; t &= t - 1, corners++) {
+        const unsigned first = (unsigned)__builtin_ctzll(t);
+        const unsigned last = (unsigned)__builtin_ctzll(ends >> first) + first;
+        const uint64_t slashes = m.slash & (~0ull << first) & (~0ull >> (63 - last));
+        const int n = __builtin_popcountll(slashes);
+        const int shape = n == 0   ? CORNER_V
+                          : n == 1 ? CORNER_V_T
+                          : n == 2 ? ((slashes & (slashes >> 1)) ? CORNER_V__N : CORNER_V_T_N)
+                                   : -2;
+        if (shape < 0 || (form >= 0 && shape != form)) return 0;
+        form = shape;
+    }
+    if (corners == 0) return 0;
+    GlmTextCursor after = {text->begin, p + length, text->end};
+    if (text_skip_space(&after)) {
+        const unsigned char c = (unsigned char)*after.at;
+        if (text_is_digit(c) || c == '+' || c == '-') return 0;
+    }
+    text->at = after.at;
+    return corners >= 3 ? corners - 2 : 1;
+}
+#endif
+
 /* First pass, counting a face. With the cache it also keeps the face's fan
  * triangles with their indices as written, adding the face to the last run
  * when it directly follows that run's last face (follows_face); without it
@@ -35,6 +105,10 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
                                 bool follows_face) {
     int v = 0, t = 0, n = 0;
     if (!cache || cache->failed) {
+#if defined(__SSE2__)
+        if (length == 1 && text->at == word + 1)
+            if (uint64_t made = count_plain_face(text)) return made;
+#endif
         int form = face_first_corner<false>(text, word, length, &v, &t, &n);
         text_scan_corner<false>(text, form, &v, &t, &n);
         text_scan_corner<false>(text, form, &v, &t, &n);

@@ -224,4 +224,34 @@ TEST(ReadParts, AGroupLineOnlyOnePassMeetsMayNameTheGroupCurrentAtTheChunksStart
         EXPECT_GT(expect_same_as_one(text + again + "f 1 2 3\nf 3 2 1\n", {}, {0, false, 2}, again), 1u);
 }
 
+// Face lines the first pass counts without reading their numbers, and lines
+// just unlike them that it reads corner by corner: counted either way (no
+// faces kept for the second pass), the model and messages are those of
+// reading with kept faces.
+TEST(ReadParts, FacesCountedByTheirLinesAsByTheirCorners) {
+    const std::string faces[] = {
+        "f 1 2 3", "f 1/1 2/2 3/3 1/2", "f 1/1/1 2/2/2 3/3/3", "f 1//1 2//1 3//1 1//1 2//1", "f 1", "f 1 2",
+        "f\t1/1/1  2/2/2\t3/3/3 \r", "f 1 2 3\n4", "f 1 2 3\n-1", "f 1 2 3\n\n  +2 1 3", "f 1 2 3\n\n\ng x",
+        "f 1/1/1 2/2 3/3/3", "f 1//1 2/2/2 3//1", "f 1/1/1/1 2/2/2 3/3/3", "f 1///1 2 3", "f 1/ 2/ 3/ 4/ 5/",
+        "f /1 2 3", "f 1 2 3 x", "f 1 2 3 -1", "f -1 -2 -3", "f 000000000001 2 3", std::string("f 1\0 2 3", 8),
+        "f 1 2 3                                                                  4 5", "f\n1 2 3", "fx 1 2 3",
+    };
+    std::string all = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\nv 0 0 1\nvt 0 0\nvt 1 1\nvt 1 0\nvn 0 0 1\n";
+    const std::string head = all, tail = std::string(80, '#') + "\n";
+    for (const std::string& face : faces) {
+        // Each face alone, with 64 bytes and more after it.
+        const std::string text = head + face + "\n" + tail;
+        ReadOutcome kept = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
+        glm_face_cache_enabled = false;
+        ReadOutcome counted = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
+        glm_face_cache_enabled = true;
+        EXPECT_TRUE(same_outcome(kept, counted)) << face;
+        release(&kept);
+        release(&counted);
+        all += face + "\n";
+    }
+    all += tail;
+    EXPECT_GT(expect_same_as_one(all, {}, {40, false, 1}, "every face"), 1u);
+}
+
 }  // namespace
