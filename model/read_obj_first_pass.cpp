@@ -78,11 +78,11 @@ static inline uint64_t count_plain_face(GlmTextCursor* text) {
         const unsigned first = (unsigned)__builtin_ctzll(t);
         const unsigned last = (unsigned)__builtin_ctzll(ends >> first) + first;
         const uint64_t slashes = m.slash & (~0ull << first) & (~0ull >> (63 - last));
-        const int n = __builtin_popcountll(slashes);
-        const int shape = n == 0   ? CORNER_V
-                          : n == 1 ? CORNER_V_T
-                          : n == 2 ? ((slashes & (slashes >> 1)) ? CORNER_V__N : CORNER_V_T_N)
-                                   : -2;
+        const uint64_t more = slashes & (slashes - 1); /* less the first slash; no popcount instruction assumed */
+        const int shape = !slashes                ? CORNER_V
+                          : !more                 ? CORNER_V_T
+                          : !(more & (more - 1))  ? ((slashes & (slashes >> 1)) ? CORNER_V__N : CORNER_V_T_N)
+                                                  : -2;
         if (shape < 0 || (form >= 0 && shape != form)) return 0;
         form = shape;
     }
