@@ -1,12 +1,16 @@
-// Output files on POSIX systems: a temporary beside the target, made with
-// mkstemp and given the target's permissions, renamed over it at the end.
+// Output files on POSIX systems: a temporary beside the target, given the
+// target's permissions, renamed over it at the end.
 // write_file_win32.cpp is the same on Windows.
 #ifndef _WIN32
 #include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
 
 #include "model/write_file.h"
 
@@ -41,36 +45,34 @@ static char* follow_links(const char* path) {
     return nullptr;
 }
 
-/* A new temporary file beside `target` with the permissions it should end
- * with (the old file's, owner included where allowed); -1 when it cannot
- * be made. */
+/* A new temporary file beside `target`, named like it after a '.' with a
+ * unique ending, with the permissions it should end with: the old file's
+ * (its owner and group too where allowed), or for a new file what creating
+ * it would give (0666 less the umask, which open applies). -1 when it
+ * cannot be made. */
 static int make_temporary(const char* target, const struct stat* old, char** name) {
+    static std::atomic<unsigned> counter(0);
     size_t dir = dir_length(target), length = strlen(target);
-    *name = (char*)malloc(length + 10);
+    *name = (char*)malloc(length + 32);
     if (!*name) return -1;
-    memcpy(*name, target, dir);
-    (*name)[dir] = '.';
-    memcpy(*name + dir + 1, target + dir, length - dir);
-    memcpy(*name + length + 1, ".XXXXXX", 8);
-    int fd = mkstemp(*name);
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; attempt++) {
+        snprintf(*name, length + 32, "%.*s.%s.%ld.%u", (int)dir, target, target + dir, (long)getpid(), counter++);
+        fd = open(*name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) {
         free(*name);
         *name = nullptr;
         return -1;
     }
-    mode_t mode;
     if (old) {
-        mode = old->st_mode & 07777;
         if (old->st_uid != geteuid() || old->st_gid != getegid()) {
             int kept = fchown(fd, old->st_uid, old->st_gid); /* only where we may; else the file becomes ours */
             (void)kept;
         }
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask; /* what creating it directly would give */
+        fchmod(fd, old->st_mode & 07777);
     }
-    fchmod(fd, mode);
     return fd;
 }
 
