@@ -254,4 +254,29 @@ TEST(ReadParts, FacesCountedByTheirLinesAsByTheirCorners) {
     EXPECT_GT(expect_same_as_one(all, {}, {40, false, 1}, "every face"), 1u);
 }
 
+// QO_READ_THREADS chooses the threads; one thread reads in one chunk, and
+// so does any thread count for a text under 2 MiB such as the demo's model.
+TEST(ReadParts, ThreadsComeFromQoReadThreadsAndSmallTextsStayInOneChunk) {
+    const std::string large = generated(5, 3u << 20), small = read_whole("../../data/met1.obj");
+    ASSERT_FALSE(small.empty());
+    const char* saved = getenv("QO_READ_THREADS");
+    const std::string before = saved ? saved : "";
+    auto parts = [](const std::string& text, const char* setting) {
+        if (setting) setenv("QO_READ_THREADS", setting, 1);
+        else unsetenv("QO_READ_THREADS");
+        // The model's library is found for the large text only; either way the chunks are counted.
+        ReadOutcome r = read_split(text.data(), text.size(), library_source, (void*)&kLibraries, {0, false, 0});
+        release(&r);
+        return r.parts;
+    };
+    EXPECT_EQ(parts(large, "1"), 1u);
+    EXPECT_GT(parts(large, "2"), 1u);
+    EXPECT_GT(parts(large, "16"), 1u);
+    EXPECT_EQ(parts(large, "0"), parts(large, nullptr));  // not a thread count: every core
+    EXPECT_EQ(parts(large, "two"), parts(large, nullptr));
+    EXPECT_EQ(parts(small, "2"), 1u);
+    if (saved) setenv("QO_READ_THREADS", before.c_str(), 1);
+    else unsetenv("QO_READ_THREADS");
+}
+
 }  // namespace
