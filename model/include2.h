@@ -146,18 +146,18 @@ struct GlmReadFailure {
 typedef int (*GlmFileSource)(void* context, const char* filename, const char** data, size_t* size);
 
 /* The state the two OBJ passes share: the text, where material libraries come
- * from, where a failure is described, and what the first pass leaves for the
- * second (glmReadOBJBytes releases it). */
+ * from, where a failure is described, and how the text is split for reading
+ * and what the first pass found in each part (glmReadOBJBytes releases it). */
 struct GlmObjReader {
     GlmTextCursor text;
     GlmFileSource library;
     void* library_context;
     GlmReadFailure* failure;
-    GLuint* group_capacity; /* first pass: each group's triangle count, list order; caller frees */
-    struct GlmFaceCache* faces; /* first pass: its faces' triangles, reused by the second pass */
+    struct GlmReadPlan* plan;
 };
 
-/* Both passes return GL_FALSE after describing a failure in reader->failure. */
+/* Both passes return GL_FALSE after describing a failure in reader->failure,
+ * or with reader->plan->again set when the text must be read in one part. */
 GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader);
 GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader);
 

@@ -1,33 +1,34 @@
 // Reading an OBJ model: the two passes over the text with the arrays sized in
-// between, from memory or from a file.
+// between, from memory or from a file; read again in one part when the parts
+// the text was cut into did not join up as one reading.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "model/include2.h"
+#include "model/read_plan.h"
 #include "model/read_support.h"
 #include "model/text_cursor.h"
 
-_GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmFileSource library,
-                           void* library_context, GlmReadFailure* failure) {
-    failure->status = 0;
-    failure->stream = 0;
-    failure->message = nullptr;
-
+/* Reads the text in the chunks of one plan; null on failure, with *again set
+ * when the chunks did not join up and the text must be read in one. */
+static _GLMmodel* read_planned(const char* path, const char* data, size_t size, GlmFileSource library,
+                               void* library_context, GlmReadFailure* failure, bool one_chunk, bool* again) {
     _GLMmodel* model = (_GLMmodel*)calloc(1, sizeof *model);
     if (!model) {
         glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
         return nullptr;
     }
     model->path = strdup(path);
-    GlmObjReader reader = {text_cursor(data, size), library, library_context, failure, nullptr, nullptr};
-    bool ok = model->path && glmFirstPass(model, &reader);
+    GlmReadPlan plan = {};
+    bool ok = model->path && glm_plan_read(&plan, data, size, one_chunk);
+    GlmObjReader reader = {text_cursor(data, size), library, library_context, failure, &plan};
+    ok = ok && glmFirstPass(model, &reader);
 
-    /* Zero-filled, so index fields a face does not set are 0 (element 0). */
     if (ok) {
         model->vertices = (GLfloat*)glm_calloc_array(((size_t)model->nvertices + 1) * 3, sizeof(GLfloat));
-        GlmFaceCache* cache = reader.faces;
-        if (cache && !cache->failed && cache->ntriangles == model->ntriangles) {
+        GlmFaceCache* cache = plan.chunks[0].faces;
+        if (plan.nchunks == 1 && cache && !cache->failed && cache->ntriangles == model->ntriangles) {
             /* The first pass's triangles, every field set, become the model's. */
             ModelTriangle* kept = (ModelTriangle*)realloc(cache->triangles, (cache->ntriangles ? cache->ntriangles : 1) *
                                                                                  sizeof(ModelTriangle));
@@ -35,6 +36,7 @@ _GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmF
             cache->triangles = nullptr;
             cache->adopted = true;
         } else {
+            /* Zero-filled, so index fields a face does not set are 0 (element 0). */
             model->triangles = (ModelTriangle*)glm_calloc_array(model->ntriangles, sizeof(ModelTriangle));
         }
         if (model->nnormals)
@@ -45,16 +47,27 @@ _GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmF
              (!model->ntexcoords || model->texcoords);
         if (!ok) glm_fail(failure, 2, "glmReadOBJ() failed: out of memory for \"%s\".\n", path);
     }
-    if (ok) {
-        reader.text.at = reader.text.begin;
-        ok = glmSecondPass(model, &reader);
-    }
-    free(reader.group_capacity);
-    glm_face_cache_free(reader.faces);
+    ok = ok && glmSecondPass(model, &reader);
+    *again = plan.again;
+    glm_read_last_parts = plan.nchunks;
+    glm_plan_free(&plan);
     if (!ok) {
-        if (!failure->status) glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
+        if (!failure->status && !*again) glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
         glmDelete(model);
         return nullptr;
+    }
+    return model;
+}
+
+_GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmFileSource library,
+                           void* library_context, GlmReadFailure* failure) {
+    *failure = GlmReadFailure{0, 0, nullptr};
+    bool again;
+    _GLMmodel* model = read_planned(path, data, size, library, library_context, failure, false, &again);
+    if (again) {
+        free(failure->message);
+        *failure = GlmReadFailure{0, 0, nullptr};
+        model = read_planned(path, data, size, library, library_context, failure, true, &again);
     }
     return model;
 }

@@ -1,30 +1,13 @@
-// The first pass over an OBJ text: counts positions, normals, texture
-// coordinates and triangles, creates the groups, reads the material library,
-// and keeps each face's fan triangles for the second pass.
+// The first pass over an OBJ text, chunk by chunk: counts positions,
+// normals, texture coordinates and triangles, meets the groups and the
+// material libraries, and keeps each face's fan triangles for the second
+// pass. The chunks then join in order (read_obj_first_join.cpp).
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "model/read_obj_lines.h"
-
-/* Makes room for `wanted` elements in a growing array; false (array kept)
- * when it cannot. Large arrays get huge-page advice, as the model's do. */
-static bool reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
-    if (wanted <= *capacity) return true;
-    if (wanted > SIZE_MAX / size) return false;
-    void* grown = realloc(*block, wanted * size);
-    if (!grown) return false;
-    glm_advise_huge(grown, wanted * size);
-    *block = grown;
-    *capacity = wanted;
-    return true;
-}
-
-/* Makes room for one more element after `count`, doubling. */
-static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
-    if (count < *capacity) return true;
-    return reserve(block, capacity, *capacity ? *capacity * 2 : 4096, size);
-}
+#include "model/read_plan.h"
 
 /* Room for the faces of a text of `size` bytes at the usual density (a
  * triangle per 48 bytes or more), so that the arrays seldom grow: growing
@@ -33,8 +16,8 @@ static bool grow(void** block, size_t* capacity, size_t count, size_t size) {
  * failing to read. */
 static void reserve_faces(GlmFaceCache* cache, size_t size) {
     size_t expected = size / 48;
-    reserve((void**)&cache->triangles, &cache->triangle_capacity, expected, sizeof(ModelTriangle));
-    reserve((void**)&cache->faces, &cache->face_capacity, expected, sizeof(GlmFaceRecord));
+    glm_reserve((void**)&cache->triangles, &cache->triangle_capacity, expected, sizeof(ModelTriangle));
+    glm_reserve((void**)&cache->faces, &cache->face_capacity, expected, sizeof(GlmFaceRecord));
 }
 
 /* Index kinds that a face form does not carry stay 0. */
@@ -44,6 +27,76 @@ static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
     tri->facet = 0;
 }
 
+#if defined(__SSE2__)
+/* Byte classes of 64 bytes as bit masks: digits, '/', blanks other than
+ * the line feed, line feeds. */
+struct FaceMasks {
+    uint64_t digit, slash, blank, newline;
+};
+static inline FaceMasks face_masks64(const char* p) {
+    FaceMasks m = {0, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        const __m128i b = _mm_loadu_si128((const __m128i*)(p + 16 * i));
+        const __m128i d = _mm_sub_epi8(b, _mm_set1_epi8('0'));
+        const __m128i w = _mm_sub_epi8(b, _mm_set1_epi8('\t')); /* '\t'..'\r': 0..4 */
+        const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(9)), d);
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(w, _mm_set1_epi8(4)), w),
+                                           _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        const int shift = 16 * i;
+        m.digit |= (uint64_t)(uint16_t)_mm_movemask_epi8(digit) << shift;
+        m.slash |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('/'))) << shift;
+        m.blank |= (uint64_t)(uint16_t)_mm_movemask_epi8(blank) << shift;
+        m.newline |= (uint64_t)(uint16_t)_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('\n'))) << shift;
+    }
+    m.blank &= ~m.newline;
+    return m;
+}
+
+/* The usual face line counted without reading its numbers (the cursor just
+ * after the keyword "f"): up to the line end, which lies within 64 bytes,
+ * blank-separated corners all of the first one's shape (d, d/d, d/d/d or
+ * d//d, d a run of digits), and after the line no number or sign. Then the
+ * first corner decides that shape as the face's form, every read of that
+ * form takes exactly one corner, and the read after the last one meets the
+ * next line's first word and takes nothing: the face makes its corners less
+ * two triangles (at least one) and reading goes on at that word. Returns the
+ * triangles, or 0 with nothing read when the line is not of that kind. */
+static inline uint64_t count_plain_face(GlmTextCursor* text) {
+    const char* p = text->at;
+    if (text->end - p < 64) return 0;
+    const FaceMasks m = face_masks64(p);
+    if (!m.newline) return 0;
+    const unsigned length = (unsigned)__builtin_ctzll(m.newline);
+    const uint64_t line = (1ull << length) - 1;
+    const uint64_t solid = (m.digit | m.slash) & line;
+    if ((solid | (m.blank & line)) != line) return 0;
+    const uint64_t starts = solid & ~(solid << 1), ends = solid & ~(solid >> 1);
+    if ((starts | ends) & ~m.digit) return 0; /* corners begin and end with digits */
+    int form = -1;
+    uint64_t corners = 0;
+    for (uint64_t t = starts; t; t &= t - 1, corners++) {
+        const unsigned first = (unsigned)__builtin_ctzll(t);
+        const unsigned last = (unsigned)__builtin_ctzll(ends >> first) + first;
+        const uint64_t slashes = m.slash & (~0ull << first) & (~0ull >> (63 - last));
+        const uint64_t more = slashes & (slashes - 1); /* less the first slash; no popcount instruction assumed */
+        const int shape = !slashes                ? CORNER_V
+                          : !more                 ? CORNER_V_T
+                          : !(more & (more - 1))  ? ((slashes & (slashes >> 1)) ? CORNER_V__N : CORNER_V_T_N)
+                                                  : -2;
+        if (shape < 0 || (form >= 0 && shape != form)) return 0;
+        form = shape;
+    }
+    if (corners == 0) return 0;
+    GlmTextCursor after = {text->begin, p + length, text->end};
+    if (text_skip_space(&after)) {
+        const unsigned char c = (unsigned char)*after.at;
+        if (text_is_digit(c) || c == '+' || c == '-') return 0;
+    }
+    text->at = after.at;
+    return corners >= 3 ? corners - 2 : 1;
+}
+#endif
+
 /* First pass, counting a face. With the cache it also keeps the face's fan
  * triangles with their indices as written, adding the face to the last run
  * when it directly follows that run's last face (follows_face); without it
@@ -52,6 +105,10 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
                                 bool follows_face) {
     int v = 0, t = 0, n = 0;
     if (!cache || cache->failed) {
+#if defined(__SSE2__)
+        if (length == 1 && text->at == word + 1)
+            if (uint64_t made = count_plain_face(text)) return made;
+#endif
         int form = face_first_corner<false>(text, word, length, &v, &t, &n);
         text_scan_corner<false>(text, form, &v, &t, &n);
         text_scan_corner<false>(text, form, &v, &t, &n);
@@ -66,7 +123,7 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
     text_scan_corner<true>(text, form, &v, &t, &n);
     uint64_t made = 0;
     do {
-        if (!grow((void**)&cache->triangles, &cache->triangle_capacity, cache->ntriangles, sizeof(ModelTriangle))) {
+        if (!glm_grow((void**)&cache->triangles, &cache->triangle_capacity, cache->ntriangles, sizeof(ModelTriangle))) {
             cache->failed = true;
         } else if (!cache->failed) {
             ModelTriangle* tri = &cache->triangles[cache->ntriangles++];
@@ -91,7 +148,7 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
     if (follows_face && run && run->form == form) {
         run->end = text->at;
         run->ntriangles += made;
-    } else if (grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
+    } else if (glm_grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
         run = &cache->faces[cache->nfaces++];
         run->at = word;
         run->end = text->at;
@@ -103,14 +160,38 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
     return made;
 }
 
-GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
-    GlmTextCursor* text = &reader->text;
-    GlmReadFailure* failure = reader->failure;
-    ModelGroup* group = glmAddGroup(model, "default");
-    if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-    if (!reader->faces && glm_face_cache_enabled) {
-        reader->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
-        if (reader->faces) reserve_faces(reader->faces, (size_t)(text->end - text->begin));
+/* Makes the chunk group of that name current, adding it when new, and
+ * records the switch (the line's keyword at `at`); false when memory runs out. */
+static bool chunk_group(GlmChunk* chunk, const char* name, const char* at, uint32_t* group) {
+    bool added;
+    uint32_t index = glm_names_add(chunk->groups, name, &added);
+    if (index == GLM_NO_NAME ||
+        !glm_grow((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, index, sizeof(uint64_t)) ||
+        !glm_grow((void**)&chunk->switches, &chunk->switches_capacity, chunk->nswitches, sizeof(GlmGroupSwitch)))
+        return false;
+    if (added) chunk->group_triangles[index] = 0;
+    chunk->switches[chunk->nswitches++] = {at, index};
+    *group = index;
+    return true;
+}
+
+static void out_of_memory(GlmChunk* chunk) { glm_fail(&chunk->failure, 2, "glmReadOBJ() failed: out of memory.\n"); }
+
+/* The first pass over one chunk (context: a GlmPassContext). */
+void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
+    GlmTextCursor text = ((const GlmPassContext*)context)->reader->text;
+    text.at = chunk->start;
+    if (!glm_reserve((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, 64, sizeof(uint64_t)))
+        return out_of_memory(chunk);
+    chunk->group_triangles[0] = 0;
+    uint32_t group = 0;
+    /* Kept faces pay off when their triangles become the model's, which
+     * happens when the text is read in one chunk. Read in several, each
+     * chunk's would be copied into place: reading the faces again costs
+     * less than that (fresh memory, and moving it). */
+    if (glm_face_cache_enabled && chunk->start == text.begin && chunk->last) {
+        chunk->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
+        if (chunk->faces) reserve_faces(chunk->faces, (size_t)(chunk->limit - chunk->start));
     }
     uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
     const char* word;
@@ -118,7 +199,13 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
     unsigned char first, second;
 
     bool last_was_face = false; /* the word before this one was a face's keyword */
-    while (text_word_span(text, &word, &length)) {
+    for (;;) {
+        const char* between = text.at;
+        if (!text_skip_space(&text) || text.at >= chunk->limit ||
+            !text_word_span(&text, &word, &length)) {
+            chunk->stop = between;
+            break;
+        }
         word_head(word, length, &first, &second);
         const bool follows_face = last_was_face; /* only blanks since that face ended */
         last_was_face = first == 'f';
@@ -127,54 +214,45 @@ GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader) {
                 if (second == '\0') nvertices++;
                 else if (second == 'n') nnormals++;
                 else if (second == 't') ntexcoords++;
-                else return unknown_token(failure, word, length);
-                text_skip_line(text);
+                else {
+                    unknown_token(&chunk->failure, word, length);
+                    return;
+                }
+                text_skip_line(&text);
                 break;
             case 'm': {
                 char name[TEXT_WORD_MAX + 1];
-                take_word_name(text, name);
-                free(model->mtllib);
-                model->mtllib = strdup(name);
-                if (!model->mtllib) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-                if (!glmReadMTLFrom(model, name, reader->library, reader->library_context, failure)) return GL_FALSE;
+                take_word_name(&text, name);
+                char* copy = strdup(name);
+                if (!copy || !glm_grow((void**)&chunk->mtllibs, &chunk->mtllibs_capacity, chunk->nmtllibs,
+                                       sizeof(char*))) {
+                    free(copy);
+                    return out_of_memory(chunk);
+                }
+                chunk->mtllibs[chunk->nmtllibs++] = copy;
                 break;
             }
             case 'g': {
                 char name[TEXT_WORD_MAX + 1];
-                take_group_name(text, name);
-                group = glmAddGroup(model, name);
-                if (!group) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
+                take_group_name(&text, name);
+                if (!chunk_group(chunk, name, word, &group)) return out_of_memory(chunk);
                 break;
             }
             case 'f': {
-                uint64_t made = first_pass_face(reader->faces, text, word, length, follows_face);
+                uint64_t made = first_pass_face(chunk->faces, &text, word, length, follows_face);
                 ntriangles += made;
-                group->ntriangles += (GLuint)made; /* wraps only when ntriangles is rejected below */
+                chunk->group_triangles[group] += made;
                 break;
             }
             default: /* '#', "usemtl" and every other line */
-                text_skip_line(text);
+                text_skip_line(&text);
                 break;
         }
     }
-
-    /* Each array holds count + 1 elements; keep every count a valid GLuint. */
-    if (nvertices >= UINT32_MAX || nnormals >= UINT32_MAX || ntexcoords >= UINT32_MAX || ntriangles >= UINT32_MAX)
-        return glm_fail(failure, 2, "glmReadOBJ() failed: \"%s\" holds too many elements.\n", model->path);
-    model->nvertices = (GLuint)nvertices;
-    model->nnormals = (GLuint)nnormals;
-    model->ntexcoords = (GLuint)ntexcoords;
-    model->ntriangles = (GLuint)ntriangles;
-
-    free(reader->group_capacity);
-    reader->group_capacity = (GLuint*)glm_calloc_array(model->ngroups, sizeof(GLuint));
-    if (!reader->group_capacity) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-    GLuint i = 0;
-    for (ModelGroup* g = model->groups; g; g = g->next, i++) {
-        g->triangles = (GLuint*)glm_calloc_array(g->ntriangles, sizeof(GLuint));
-        if (!g->triangles) return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
-        reader->group_capacity[i] = g->ntriangles;
-        g->ntriangles = 0;
-    }
-    return GL_TRUE;
+    chunk->nvertices = nvertices;
+    chunk->nnormals = nnormals;
+    chunk->ntexcoords = ntexcoords;
+    chunk->ntriangles = ntriangles;
+    chunk->last_group = group;
+    chunk->ngroups = chunk->groups->count;
 }

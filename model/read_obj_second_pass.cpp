@@ -1,25 +1,33 @@
-// The second pass over an OBJ text: fills the arrays sized from the first
-// pass's counts, splitting faces into fans around their first corner and
-// checking every index against its array.
+// The second pass over an OBJ text, chunk by chunk: fills the arrays sized
+// from the first pass's counts at the places the first pass gave each chunk,
+// splitting faces into fans around their first corner and checking every
+// index against its array. The chunks then join in order
+// (read_obj_second_join.cpp).
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 #include "model/read_obj_lines.h"
+#include "model/read_plan.h"
 
-/* The second pass's position in the arrays and its current group. */
+/* A chunk's second pass: where it writes next, and its current group. */
 struct Filling {
     GLuint vertex, normal, texcoord; /* next 1-based write positions */
-    GLuint triangle;                 /* next 0-based triangle */
-    ModelGroup* group;
-    GLuint group_capacity;
+    GLuint vertex_end, normal_end, texcoord_end;
+    GLuint triangle, triangle_end; /* next 0-based triangle; the chunk's share ends before triangle_end */
+    uint32_t group;                /* the model's index of the current group */
+    uint32_t slot;                 /* its chunk group slot, or GLM_NO_NAME: nothing to fill here */
+    GLuint material;               /* or GLM_INHERITED */
 };
 
-static GLuint group_capacity(const _GLMmodel* model, const GlmObjReader* reader, const ModelGroup* group) {
-    GLuint i = 0;
-    for (const ModelGroup* g = model->groups; g != group; g = g->next) i++;
-    return reader->group_capacity[i];
-}
+struct SecondPass {
+    _GLMmodel* model;
+    const GlmReadPlan* plan;
+    GlmChunk* chunk;
+    GlmTextCursor text;
+    Filling f;
+};
 
 /* An OBJ index as an array position: negative counts back from the last
  * element read so far. 0 when it names no element of the array. */
@@ -28,22 +36,38 @@ static inline GLint resolve(int index, GLuint read_so_far, GLuint count) {
     return (at >= 1 && at <= (int64_t)count) ? (GLint)at : 0;
 }
 
-__attribute__((noinline, cold)) static GLboolean bad_index(const _GLMmodel* model, GlmObjReader* reader, const char* face_at, const char* kind,
-                           int index) {
-    GlmTextCursor at = reader->text;
+__attribute__((noinline, cold)) static GLboolean bad_index(SecondPass* s, const char* face_at, const char* kind,
+                                                           int index) {
+    GlmTextCursor at = s->text;
     at.at = face_at;
-    return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\" line %lu: %s index %d is out of range.\n",
-                    model->path, text_line_number(&at), kind, index);
+    return glm_fail(&s->chunk->failure, 2, "glmReadOBJ() failed: \"%s\" line %lu: %s index %d is out of range.\n",
+                    s->model->path, text_line_number(&at), kind, index);
 }
 
 /* The second pass met more than the first pass counted; `at` is where (for
- * triangles: the face's keyword). */
-__attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* model, GlmObjReader* reader,
-                                                           const char* at, const char* what) {
-    GlmTextCursor here = reader->text;
+ * triangles: the face's keyword). Beyond the last chunk's share that is
+ * beyond the array, a failure; beyond another chunk's, the chunks do not
+ * join up as the one reading and it decides. */
+__attribute__((noinline, cold)) static GLboolean uncounted(SecondPass* s, const char* at, const char* what) {
+    if (!s->chunk->last) {
+        s->chunk->inconsistent = true;
+        return GL_FALSE;
+    }
+    GlmTextCursor here = s->text;
     here.at = at;
-    return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\" line %lu: %s that the first pass did not count.\n",
-                    model->path, text_line_number(&here), what);
+    return glm_fail(&s->chunk->failure, 2,
+                    "glmReadOBJ() failed: \"%s\" line %lu: %s that the first pass did not count.\n", s->model->path,
+                    text_line_number(&here), what);
+}
+
+/* Room in the current group's share for one more triangle. */
+static inline bool group_has_room(const SecondPass* s, GLuint more) {
+    return s->f.slot != GLM_NO_NAME && more <= s->chunk->fill_end[s->f.slot] - s->chunk->fill[s->f.slot];
+}
+
+/* Lists triangle positions [first, first + count) in the current group. */
+static inline GLuint* group_list_at(SecondPass* s) {
+    return &s->plan->group_list[s->f.group].record->triangles[s->chunk->fill[s->f.slot]];
 }
 
 /* Appends a triangle: its first two corners come from the triangle before it
@@ -51,51 +75,55 @@ __attribute__((noinline, cold)) static GLboolean uncounted(const _GLMmodel* mode
  * is (v, t, n). Index kinds outside the face's form are 0: the array may
  * hold the first pass's triangles, and when the passes disagree about the
  * faces, another face's indices stand at this place. */
-static inline GLboolean add_triangle(_GLMmodel* model, GlmObjReader* reader, Filling* f, int form, bool first,
-                              const int c0[3], const int c1[3], int v, int t, int n, const char* face_at) {
-    if (f->triangle >= model->ntriangles) return uncounted(model, reader, face_at, "a triangle");
-    if (f->group->ntriangles >= f->group_capacity) return uncounted(model, reader, face_at, "a group's triangle");
+static inline GLboolean add_triangle(SecondPass* s, int form, bool first, const int c0[3], const int c1[3], int v,
+                                     int t, int n, const char* face_at) {
+    _GLMmodel* model = s->model;
+    Filling* f = &s->f;
+    if (f->triangle >= f->triangle_end) return uncounted(s, face_at, "a triangle");
+    if (!group_has_room(s, 1)) return uncounted(s, face_at, "a group's triangle");
     ModelTriangle* tri = &model->triangles[f->triangle];
     const ModelTriangle* prev = first ? nullptr : tri - 1;
     const int corner[3] = {v, t, n};
     memset(tri, 0, sizeof *tri);
 
     GLint r = resolve(v, f->vertex - 1, model->nvertices);
-    if (!r) return bad_index(model, reader, face_at, "vertex", v);
+    if (!r) return bad_index(s, face_at, "vertex", v);
     tri->vert[0] = first ? c0[0] : prev->vert[0];
     tri->vert[1] = first ? c1[0] : prev->vert[2];
     tri->vert[2] = r;
     if (form == CORNER_V_T || form == CORNER_V_T_N) {
         r = resolve(corner[1], f->texcoord - 1, model->ntexcoords);
-        if (!r) return bad_index(model, reader, face_at, "texture coordinate", corner[1]);
+        if (!r) return bad_index(s, face_at, "texture coordinate", corner[1]);
         tri->tex[0] = first ? c0[1] : prev->tex[0];
         tri->tex[1] = first ? c1[1] : prev->tex[2];
         tri->tex[2] = r;
     }
     if (form == CORNER_V_T_N || form == CORNER_V__N) {
         r = resolve(corner[2], f->normal - 1, model->nnormals);
-        if (!r) return bad_index(model, reader, face_at, "normal", corner[2]);
+        if (!r) return bad_index(s, face_at, "normal", corner[2]);
         tri->norm[0] = first ? c0[2] : prev->norm[0];
         tri->norm[1] = first ? c1[2] : prev->norm[2];
         tri->norm[2] = r;
     }
-    f->group->triangles[f->group->ntriangles++] = f->triangle++;
+    *group_list_at(s) = f->triangle++;
+    s->chunk->fill[f->slot]++;
     return GL_TRUE;
 }
 
 /* Resolves a corner's indices for the face's form (kinds outside it stay 0). */
-static inline GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, const Filling* f, int form, int v, int t,
-                                int n, const char* face_at, int out[3]) {
-    out[0] = resolve(v, f->vertex - 1, model->nvertices);
-    if (!out[0]) return bad_index(model, reader, face_at, "vertex", v);
+static inline GLboolean resolve_corner(SecondPass* s, int form, int v, int t, int n, const char* face_at,
+                                       int out[3]) {
+    const _GLMmodel* model = s->model;
+    out[0] = resolve(v, s->f.vertex - 1, model->nvertices);
+    if (!out[0]) return bad_index(s, face_at, "vertex", v);
     out[1] = out[2] = 0;
     if (form == CORNER_V_T || form == CORNER_V_T_N) {
-        out[1] = resolve(t, f->texcoord - 1, model->ntexcoords);
-        if (!out[1]) return bad_index(model, reader, face_at, "texture coordinate", t);
+        out[1] = resolve(t, s->f.texcoord - 1, model->ntexcoords);
+        if (!out[1]) return bad_index(s, face_at, "texture coordinate", t);
     }
     if (form == CORNER_V_T_N || form == CORNER_V__N) {
-        out[2] = resolve(n, f->normal - 1, model->nnormals);
-        if (!out[2]) return bad_index(model, reader, face_at, "normal", n);
+        out[2] = resolve(n, s->f.normal - 1, model->nnormals);
+        if (!out[2]) return bad_index(s, face_at, "normal", n);
     }
     return GL_TRUE;
 }
@@ -103,18 +131,21 @@ static inline GLboolean resolve_corner(_GLMmodel* model, GlmObjReader* reader, c
 /* A run of faces the first pass kept: their triangles are already in place
  * (same triangle position). Resolves and checks every corner of every
  * triangle, in reading order (corners a fan triangle shares with the one
- * before it pass again), and lists the triangles in the current group. False,
- * with f unchanged, when anything fails: the caller then reads the faces from
- * the text, which reports the failure at the face it belongs to. */
-static bool cached_faces(_GLMmodel* model, Filling* f, const GlmFaceRecord* r) {
-    ModelGroup* group = f->group;
-    if (r->ntriangles > model->ntriangles - f->triangle || r->ntriangles > f->group_capacity - group->ntriangles)
+ * before it pass again), and lists the triangles in the current group.
+ * False, with the positions unchanged, when anything fails: the caller then
+ * reads the faces from the text, which reports the failure at the face it
+ * belongs to. */
+static bool cached_faces(SecondPass* s, const GlmFaceRecord* r) {
+    const _GLMmodel* model = s->model;
+    Filling* f = &s->f;
+    if (r->ntriangles > f->triangle_end - f->triangle || !group_has_room(s, 0) ||
+        r->ntriangles > s->chunk->fill_end[f->slot] - s->chunk->fill[f->slot])
         return false;
     const bool tex = r->form == CORNER_V_T || r->form == CORNER_V_T_N;
     const bool norm = r->form == CORNER_V_T_N || r->form == CORNER_V__N;
     const GLuint nv = f->vertex - 1, nt = f->texcoord - 1, nn = f->normal - 1;
     ModelTriangle* tri = &model->triangles[f->triangle];
-    GLuint* listed = &group->triangles[group->ntriangles];
+    GLuint* listed = group_list_at(s);
     for (uint64_t i = 0; i < r->ntriangles; i++, tri++) {
         for (int k = 0; k < 3; k++) {
             /* Indices 1..count as written are the usual case: kept as they are. */
@@ -130,82 +161,157 @@ static bool cached_faces(_GLMmodel* model, Filling* f, const GlmFaceRecord* r) {
         }
         listed[i] = f->triangle + (GLuint)i;
     }
-    group->ntriangles += (GLuint)r->ntriangles; /* fits: checked against the capacity above */
+    s->chunk->fill[f->slot] += (GLuint)r->ntriangles; /* fits: checked against the share above */
     f->triangle += (GLuint)r->ntriangles;
     return true;
 }
 
 /* A face line after its keyword (face_at, keyword_length: the keyword word). */
-static GLboolean read_face(_GLMmodel* model, GlmObjReader* reader, Filling* f, const char* face_at,
-                           size_t keyword_length) {
-    GlmTextCursor* text = &reader->text;
+static GLboolean read_face(SecondPass* s, const char* face_at, size_t keyword_length) {
+    GlmTextCursor* text = &s->text;
     int v = 0, t = 0, n = 0, c0[3], c1[3];
     int form = face_first_corner<true>(text, face_at, keyword_length, &v, &t, &n);
-    if (!resolve_corner(model, reader, f, form, v, t, n, face_at, c0)) return GL_FALSE;
+    if (!resolve_corner(s, form, v, t, n, face_at, c0)) return GL_FALSE;
     text_scan_corner<true>(text, form, &v, &t, &n);
-    if (!resolve_corner(model, reader, f, form, v, t, n, face_at, c1)) return GL_FALSE;
+    if (!resolve_corner(s, form, v, t, n, face_at, c1)) return GL_FALSE;
     text_scan_corner<true>(text, form, &v, &t, &n);
-    if (!add_triangle(model, reader, f, form, true, c0, c1, v, t, n, face_at)) return GL_FALSE;
+    if (!add_triangle(s, form, true, c0, c1, v, t, n, face_at)) return GL_FALSE;
     while (text_scan_corner<true>(text, form, &v, &t, &n) > 0)
-        if (!add_triangle(model, reader, f, form, false, c0, c1, v, t, n, face_at)) return GL_FALSE;
+        if (!add_triangle(s, form, false, c0, c1, v, t, n, face_at)) return GL_FALSE;
     return GL_TRUE;
 }
 
-GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
-    GlmTextCursor* text = &reader->text;
-    Filling f = {1, 1, 1, 0, glmFindGroup(model, "default"), 0};
-    if (!f.group) return uncounted(model, reader, text->at, "the group \"default\"");
-    f.group_capacity = group_capacity(model, reader, f.group);
-    GLuint material = 0;
-    size_t cached = 0;            /* next run of faces of the first pass */
-    uint64_t cached_triangle = 0; /* triangle position of that run */
-    GlmFaceCache* cache = (reader->faces && reader->faces->adopted) ? reader->faces : nullptr;
+/* Records a group's material, in reading order. */
+static bool material_event(GlmChunk* chunk, uint32_t group, GLuint material) {
+    if (!glm_grow((void**)&chunk->events, &chunk->events_capacity, chunk->nevents, sizeof(GlmMaterialEvent)))
+        return false;
+    chunk->events[chunk->nevents++] = {group, material};
+    return true;
+}
+
+/* The message of a material not found: printed now when the text is read in
+ * one chunk, else kept for when the chunks join. */
+static bool material_not_found(const GlmReadPlan* plan, GlmChunk* chunk, const char* name) {
+    static const char format[] = "glmFindMaterial():  can't find material \"%s\".\n";
+    if (plan->nchunks == 1) {
+        printf(format, name);
+        return true;
+    }
+    size_t length = sizeof format - 3 + strlen(name);
+    if (!glm_room((void**)&chunk->warnings, &chunk->warnings_capacity, chunk->warnings_size + length + 1, 1))
+        return false;
+    snprintf(chunk->warnings + chunk->warnings_size, length + 1, format, name);
+    chunk->warnings_size += length;
+    return true;
+}
+
+/* Makes the group of that name current (the model's index; the chunk's slot
+ * for it when its first pass met it here or it is group 0). In the first
+ * chunk the model's table also holds the groups that later chunks added. */
+static GLboolean switch_group(SecondPass* s, const char* name) {
+    GlmChunk* c = s->chunk;
+    uint32_t j = glm_names_find(c->groups, name);
+    if (j < c->ngroups) {
+        s->f.slot = c->slot[j];
+        s->f.group = c->group_index[j];
+        return GL_TRUE;
+    }
+    uint32_t g = glm_names_find(&s->plan->groups, name);
+    if (g == GLM_NO_NAME) return uncounted(s, s->text.at, "a group");
+    s->f.group = g;
+    s->f.slot = g == c->group_index[0] ? 0 : GLM_NO_NAME;
+    return GL_TRUE;
+}
+
+static void out_of_memory(GlmChunk* chunk) { glm_fail(&chunk->failure, 2, "glmReadOBJ() failed: out of memory.\n"); }
+
+/* The second pass over one chunk (context: a GlmPassContext). */
+void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
+    const GlmPassContext* ctx = (const GlmPassContext*)context;
+    const GlmReadPlan* plan = ctx->reader->plan;
+    _GLMmodel* model = ctx->model;
+    SecondPass pass = {model, plan, chunk, ctx->reader->text, {}};
+    SecondPass* s = &pass;
+    GlmTextCursor* text = &s->text;
+    text->at = chunk->start;
+    Filling* f = &s->f;
+    f->vertex = chunk->first_vertex, f->vertex_end = chunk->first_vertex + (GLuint)chunk->nvertices;
+    f->normal = chunk->first_normal, f->normal_end = chunk->first_normal + (GLuint)chunk->nnormals;
+    f->texcoord = chunk->first_texcoord, f->texcoord_end = chunk->first_texcoord + (GLuint)chunk->ntexcoords;
+    f->triangle = chunk->first_triangle, f->triangle_end = chunk->first_triangle + (GLuint)chunk->ntriangles;
+    f->group = chunk->group_index[0];
+    f->slot = 0;
+    f->material = chunk == plan->chunks ? 0 : GLM_INHERITED;
+
+    /* The first pass's runs of faces, when their triangles became the model's. */
+    const GlmFaceCache* cache = (chunk->faces && chunk->faces->adopted) ? chunk->faces : nullptr;
+    size_t next_switch = 0;        /* next group switch */
+    size_t cached = 0;             /* next run */
+    uint64_t cached_triangle = 0;  /* triangle position of that run */
     const char* word;
     size_t length;
     unsigned char first, second;
 
-    while (text_word_span(text, &word, &length)) {
+    for (;;) {
+        const char* between = text->at;
+        if (!text_skip_space(text) || text->at >= chunk->limit ||
+            !text_word_span(text, &word, &length)) {
+            chunk->stop = between;
+            break;
+        }
         word_head(word, length, &first, &second);
         switch (first) {
             case 'v':
                 if (second == '\0') {
-                    if (f.vertex > model->nvertices) return uncounted(model, reader, text->at, "a vertex");
-                    text_scan_floats(text, &model->vertices[3 * (size_t)f.vertex++], 3);
+                    if (f->vertex >= f->vertex_end) return (void)uncounted(s, text->at, "a vertex");
+                    text_scan_floats(text, &model->vertices[3 * (size_t)f->vertex++], 3);
                 } else if (second == 'n') {
-                    if (f.normal > model->nnormals) return uncounted(model, reader, text->at, "a normal");
-                    text_scan_floats(text, &model->normals[3 * (size_t)f.normal++], 3);
+                    if (f->normal >= f->normal_end) return (void)uncounted(s, text->at, "a normal");
+                    text_scan_floats(text, &model->normals[3 * (size_t)f->normal++], 3);
                 } else if (second == 't') {
-                    if (f.texcoord > model->ntexcoords) return uncounted(model, reader, text->at, "a texture coordinate");
-                    text_scan_floats(text, &model->texcoords[2 * (size_t)f.texcoord++], 2);
+                    if (f->texcoord >= f->texcoord_end) return (void)uncounted(s, text->at, "a texture coordinate");
+                    text_scan_floats(text, &model->texcoords[2 * (size_t)f->texcoord++], 2);
                 } else {
-                    return unknown_token(reader->failure, word, length);
+                    unknown_token(&chunk->failure, word, length);
+                    return;
                 }
                 break;
             case 'u': {
                 char name[TEXT_WORD_MAX + 1];
                 take_word_name(text, name);
-                material = glmFindMaterial(model, name);
-                f.group->material = material;
+                GLuint m = glm_names_find(&plan->materials, name);
+                if (m == GLM_NO_NAME && !material_not_found(plan, chunk, name)) return out_of_memory(chunk);
+                if (m == GLM_NO_NAME) m = 0;
+                f->material = m;
+                if (!material_event(chunk, f->group, m)) return out_of_memory(chunk);
                 break;
             }
             case 'g': {
-                char name[TEXT_WORD_MAX + 1];
-                take_group_name(text, name);
-                f.group = glmFindGroup(model, name);
-                if (!f.group) return uncounted(model, reader, text->at, "a group");
-                f.group_capacity = group_capacity(model, reader, f.group);
-                f.group->material = material;
+                /* The first pass's switch from this line, if it read one here
+                 * (not when names are to be found by searching, as then). */
+                while (next_switch < chunk->nswitches && chunk->switches[next_switch].at < word) next_switch++;
+                if (next_switch < chunk->nswitches && chunk->switches[next_switch].at == word && !glm_names_linear) {
+                    text_skip_line(text); /* as far as taking the name would read */
+                    const uint32_t j = chunk->switches[next_switch].group;
+                    f->slot = chunk->slot[j];
+                    f->group = chunk->group_index[j];
+                } else {
+                    char name[TEXT_WORD_MAX + 1];
+                    take_group_name(text, name);
+                    if (!switch_group(s, name)) return;
+                }
+                if (!material_event(chunk, f->group, f->material)) return out_of_memory(chunk);
                 break;
             }
             case 'f': {
                 /* The first pass's run of faces from this face, if it read one here. */
                 while (cache && cached < cache->nfaces && cache->faces[cached].at < word)
                     cached_triangle += cache->faces[cached++].ntriangles;
-                if (cache && cached < cache->nfaces && cache->faces[cached].at == word && f.triangle == cached_triangle &&
-                    cached_faces(model, &f, &cache->faces[cached])) {
-                    text->at = cache->faces[cached].end;
-                } else if (!read_face(model, reader, &f, word, length)) {
-                    return GL_FALSE;
+                const GlmFaceRecord* run = cache && cached < cache->nfaces ? &cache->faces[cached] : nullptr;
+                if (run && run->at == word && f->triangle == cached_triangle && cached_faces(s, run)) {
+                    text->at = run->end;
+                } else if (!read_face(s, word, length)) {
+                    return;
                 }
                 break;
             }
@@ -214,10 +320,8 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
                 break;
         }
     }
-    /* Fewer triangles than counted would leave triangles in no group. (Fewer
-     * positions, normals or coordinates than counted leave zeros, harmless.) */
-    if (f.triangle != model->ntriangles)
-        return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\": %u triangles counted but %u read.\n",
-                        model->path, model->ntriangles, f.triangle);
-    return GL_TRUE;
+    chunk->material = f->material;
+    chunk->end_group = f->group;
+    chunk->end_vertex = f->vertex, chunk->end_normal = f->normal, chunk->end_texcoord = f->texcoord;
+    chunk->end_triangle = f->triangle;
 }

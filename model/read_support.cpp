@@ -57,6 +57,28 @@ char* glm_copy_text(const char* text, size_t length) {
     return copy;
 }
 
+bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
+    if (wanted <= *capacity) return true;
+    if (wanted > SIZE_MAX / size) return false;
+    void* grown = realloc(*block, wanted * size);
+    if (!grown) return false;
+    glm_advise_huge(grown, wanted * size);
+    *block = grown;
+    *capacity = wanted;
+    return true;
+}
+
+bool glm_grow(void** block, size_t* capacity, size_t count, size_t size) {
+    if (count < *capacity) return true;
+    return glm_reserve(block, capacity, *capacity ? *capacity * 2 : 16, size);
+}
+
+bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size) {
+    if (wanted <= *capacity) return true;
+    size_t doubled = *capacity > SIZE_MAX / 2 ? SIZE_MAX : 2 * *capacity;
+    return glm_reserve(block, capacity, wanted > doubled ? wanted : doubled, size);
+}
+
 bool glm_face_cache_enabled = true;
 
 void glm_face_cache_free(GlmFaceCache* cache) {

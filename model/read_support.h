@@ -25,6 +25,16 @@ void glm_advise_huge(void* block, size_t bytes);
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
 
+/* Makes room for `wanted` elements of `size` bytes in a growing array; false
+ * (array kept) when it cannot. Large arrays get huge-page advice. */
+bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size);
+
+/* Makes room for one more element after `count`, doubling. */
+bool glm_grow(void** block, size_t* capacity, size_t count, size_t size);
+
+/* Makes room for `wanted` elements, at least doubling when it grows. */
+bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size);
+
 /* The faces the first pass read, in runs of faces that follow one another
  * with only blanks between them and share one corner form: where a run
  * began and ended and the fan triangles its faces made, with indices as

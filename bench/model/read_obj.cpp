@@ -1,7 +1,16 @@
-// Reading a large OBJ file: glmReadOBJ (both passes) against tinyobjloader on
-// the same file, in one run. The file is a subdivided sphere with positions,
-// normals, texture coordinates and faces carrying all three indices, written
-// to a temporary directory and removed at the end.
+// Reading OBJ files with glmReadOBJ, in one run:
+//
+// 1. A large file (a subdivided sphere with positions, normals, texture
+//    coordinates and faces carrying all three indices) read on one thread
+//    and on two, against tinyobjloader on the same file; runs alternate, and
+//    the medians and the best runs are shown, with the ratios.
+// 2. Files with very many groups (one face each) and very many "usemtl"
+//    lines: names found by hash, beside the same reading with names found by
+//    searching in order (as a plain list search finds them), on a size that
+//    search can finish, and by hash alone on a million.
+//
+// Usage: bench_read_obj [RINGS [RUNS]] (default 708 rings: about 105 MB; 5 runs).
+// Files are written to a temporary directory and removed at the end.
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -17,6 +26,8 @@
 #include <tiny_obj_loader.h>
 
 #include "model/include2.h"
+#include "model/name_table.h"
+#include "model/read_plan.h"
 
 namespace {
 
@@ -24,29 +35,36 @@ double now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// This process's CPU time (user + system): what the reading itself costs
-// when other work shares the cores.
+// This process's CPU time (user + system, every thread): what the reading
+// itself costs when other work shares the cores.
 double cpu() {
     timespec t;
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
-struct Timing {
-    double wall = 1e30, cpu = 1e30;
+struct Runs {
+    std::vector<double> wall, cpu;
 };
 
 template <typename F>
-void time_best(Timing* best, F&& run) {
+void time_run(Runs* runs, F&& run) {
     double w0 = now(), c0 = cpu();
     run();
     double c1 = cpu(), w1 = now();
-    best->wall = std::min(best->wall, w1 - w0);
-    best->cpu = std::min(best->cpu, c1 - c0);
+    runs->wall.push_back(w1 - w0);
+    runs->cpu.push_back(c1 - c0);
 }
 
-// Rings x segments grid on the unit sphere; every grid cell makes two triangles.
-void write_sphere(const std::string& path, int rings, int segments) {
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+FILE* create(const std::string& path) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) {
         perror(path.c_str());
@@ -54,6 +72,12 @@ void write_sphere(const std::string& path, int rings, int segments) {
     }
     static char buffer[1 << 20];
     setvbuf(f, buffer, _IOFBF, sizeof buffer);
+    return f;
+}
+
+// Rings x segments grid on the unit sphere; every grid cell makes two triangles.
+void write_sphere(const std::string& path, int rings, int segments) {
+    FILE* f = create(path);
     fprintf(f, "# subdivided sphere, %d rings x %d segments\ng sphere\ns 1\n", rings, segments);
     const double pi = 3.14159265358979323846;
     for (int kind = 0; kind < 3; kind++) {
@@ -78,49 +102,134 @@ void write_sphere(const std::string& path, int rings, int segments) {
     fclose(f);
 }
 
-}  // namespace
+// `groups` groups of one triangle each.
+void write_groups(const std::string& path, int groups) {
+    FILE* f = create(path);
+    fprintf(f, "v 0 0 0\nv 1 0 0\nv 0 1 0\n");
+    for (int i = 0; i < groups; i++) fprintf(f, "g part%d\nf 1 2 3\n", i);
+    fclose(f);
+}
 
-int main(int argc, char** argv) {
-    int rings = argc > 1 ? atoi(argv[1]) : 708;
-    int repeats = argc > 2 ? atoi(argv[2]) : 3;
-    char dir[] = "/tmp/qo_bench_obj_XXXXXX";
-    if (!mkdtemp(dir)) return 1;
-    std::string path = std::string(dir) + "/sphere.obj";
-    write_sphere(path, rings, rings);
+// `lines` "usemtl" lines, each before a triangle, over `materials` materials
+// in a library beside it, in a scattered order.
+void write_usemtl(const std::string& dir, const std::string& name, int lines, int materials) {
+    FILE* f = create(dir + "/" + name + ".mtl");
+    for (int i = 0; i < materials; i++) fprintf(f, "newmtl material%d\nKd 0.5 0.5 0.5\n", i);
+    fclose(f);
+    f = create(dir + "/" + name + ".obj");
+    fprintf(f, "mtllib %s.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\n", name.c_str());
+    for (int i = 0; i < lines; i++) fprintf(f, "usemtl material%d\nf 1 2 3\n", (int)(((long)i * 7919) % materials));
+    fclose(f);
+}
+
+double file_mb(const std::string& path) {
     struct stat st;
-    stat(path.c_str(), &st);
-    double mb = st.st_size / 1e6;
+    return stat(path.c_str(), &st) == 0 ? st.st_size / 1e6 : 0;
+}
 
-    Timing glm, tiny;
+unsigned read_glm(const std::string& path) {
+    _GLMmodel* model = glmReadOBJ(path.c_str());
+    unsigned triangles = model->ntriangles;
+    glmDelete(model);
+    return triangles;
+}
+
+void sphere_section(const std::string& dir, int rings, int runs) {
+    const std::string path = dir + "/sphere.obj";
+    write_sphere(path, rings, rings);
+    const double mb = file_mb(path);
+
+    Runs one, two, tiny;
     unsigned triangles = 0;
-    size_t tiny_indices = 0;
-    for (int i = 0; i < repeats; i++) {
-        time_best(&glm, [&] {
-            _GLMmodel* model = glmReadOBJ(path.c_str());
-            triangles = model->ntriangles;
-            glmDelete(model);
-        });
-        time_best(&tiny, [&] {
+    size_t corners = 0;
+    for (int i = 0; i < runs; i++) {
+        glm_read_threads = 1;
+        time_run(&one, [&] { triangles = read_glm(path); });
+        glm_read_threads = 2;
+        time_run(&two, [&] { triangles = read_glm(path); });
+        glm_read_threads = 0;
+        time_run(&tiny, [&] {
             tinyobj::attrib_t attrib;
             std::vector<tinyobj::shape_t> shapes;
             std::vector<tinyobj::material_t> materials;
             std::string warn, err;
-            if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str(), dir, true))
+            if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str(), dir.c_str(), true))
                 fprintf(stderr, "tinyobjloader: %s\n", err.c_str());
-            tiny_indices = shapes.empty() ? 0 : shapes[0].mesh.indices.size();
+            corners = shapes.empty() ? 0 : shapes[0].mesh.indices.size();
         });
     }
     unlink(path.c_str());
-    rmdir(dir);
 
-    printf("file: %.1f MB, %u triangles (tinyobjloader: %zu corners); best of %d runs\n", mb, triangles,
-           tiny_indices, repeats);
-    printf("                wall-clock              CPU time\n");
-    printf("glmReadOBJ:     %6.3f s %7.1f MB/s    %6.3f s %7.1f MB/s\n", glm.wall, mb / glm.wall, glm.cpu,
-           mb / glm.cpu);
-    printf("tinyobjloader:  %6.3f s %7.1f MB/s    %6.3f s %7.1f MB/s\n", tiny.wall, mb / tiny.wall, tiny.cpu,
-           mb / tiny.cpu);
-    printf("ratio glmReadOBJ / tinyobjloader: %.2fx wall-clock, %.2fx CPU time\n", tiny.wall / glm.wall,
-           tiny.cpu / glm.cpu);
+    printf("file: %.1f MB, %u triangles (tinyobjloader: %zu corners); %d alternating runs\n", mb, triangles, corners,
+           runs);
+    printf("                          median wall-clock    best wall-clock      median CPU time\n");
+    auto row = [&](const char* name, const Runs& r) {
+        printf("%-24s %6.3f s %7.1f MB/s %6.3f s %7.1f MB/s %6.3f s %7.1f MB/s\n", name, median(r.wall),
+               mb / median(r.wall), best(r.wall), mb / best(r.wall), median(r.cpu), mb / median(r.cpu));
+    };
+    row("glmReadOBJ, 1 thread", one);
+    row("glmReadOBJ, 2 threads", two);
+    row("tinyobjloader", tiny);
+    printf("glmReadOBJ 2 threads / 1 thread: %.2fx median wall-clock (%.2fx best)\n", median(one.wall) / median(two.wall),
+           best(one.wall) / best(two.wall));
+    printf("glmReadOBJ / tinyobjloader: 1 thread %.2fx, 2 threads %.2fx median wall-clock (best: %.2fx, %.2fx)\n",
+           median(tiny.wall) / median(one.wall), median(tiny.wall) / median(two.wall), best(tiny.wall) / best(one.wall),
+           best(tiny.wall) / best(two.wall));
+}
+
+// Seconds to read `path` once, with names found by hash or by searching.
+double time_names(const std::string& path, bool searched) {
+    glm_names_linear = searched;
+    double start = now();
+    read_glm(path);
+    double seconds = now() - start;
+    glm_names_linear = false;
+    return seconds;
+}
+
+void names_section(const std::string& dir) {
+    printf("\nnames (default threads): by hash, and by searching in order\n");
+    for (int groups : {20000, 1000000}) {
+        const std::string path = dir + "/groups.obj";
+        write_groups(path, groups);
+        const double hashed = time_names(path, false);
+        if (groups <= 20000) {
+            const double searched = time_names(path, true);
+            printf("%8d groups of one face:           hash %7.3f s, search %7.3f s (%.0fx)\n", groups, hashed,
+                   searched, searched / hashed);
+        } else {
+            printf("%8d groups of one face:           hash %7.3f s\n", groups, hashed);
+        }
+        unlink(path.c_str());
+    }
+    const struct {
+        int lines, materials;
+    } usemtl[] = {{20000, 20000}, {1000000, 100000}};
+    for (const auto& u : usemtl) {
+        write_usemtl(dir, "usemtl", u.lines, u.materials);
+        const std::string path = dir + "/usemtl.obj";
+        const double hashed = time_names(path, false);
+        if (u.lines <= 20000) {
+            const double searched = time_names(path, true);
+            printf("%8d usemtl over %6d materials: hash %7.3f s, search %7.3f s (%.0fx)\n", u.lines, u.materials,
+                   hashed, searched, searched / hashed);
+        } else {
+            printf("%8d usemtl over %6d materials: hash %7.3f s\n", u.lines, u.materials, hashed);
+        }
+        unlink(path.c_str());
+        unlink((dir + "/usemtl.mtl").c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int rings = argc > 1 ? atoi(argv[1]) : 708;
+    int runs = argc > 2 ? atoi(argv[2]) : 5;
+    char dir[] = "/tmp/qo_bench_obj_XXXXXX";
+    if (!mkdtemp(dir)) return 1;
+    sphere_section(dir, rings, runs);
+    names_section(dir);
+    rmdir(dir);
     return 0;
 }

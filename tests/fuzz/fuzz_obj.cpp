@@ -9,21 +9,9 @@
 
 #include "model/include2.h"
 #include "model/read_support.h"
-#include "tests/fuzz/model_compare.h"
+#include "tests/fuzz/read_outcome.h"
 
 namespace {
-
-struct Input {
-    const char* library;
-    size_t library_size;
-};
-
-int library_bytes(void* context, const char*, const char** data, size_t* size) {
-    const Input* input = (const Input*)context;
-    *data = input->library;
-    *size = input->library_size;
-    return 1;
-}
 
 void require(bool condition) {
     if (!condition) abort();
@@ -59,18 +47,9 @@ void check(const _GLMmodel* m) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const char* text = (const char*)data;
-    Input input = {text, size};
-    static const char marker[] = "\n%%MTL\n";
-    const char* split = (const char*)memmem(text, size, marker, sizeof marker - 1);
-    size_t obj_size = size;
-    if (split) {
-        obj_size = (size_t)(split - text);
-        input.library = split + sizeof marker - 1;
-        input.library_size = size - obj_size - (sizeof marker - 1);
-    }
+    ObjInput input = split_obj_input((const char*)data, size);
     GlmReadFailure failure;
-    _GLMmodel* model = glmReadOBJBytes("dir/fuzz.obj", text, obj_size, library_bytes, &input, &failure);
+    _GLMmodel* model = glmReadOBJBytes("dir/fuzz.obj", input.text, input.size, obj_input_library, &input, &failure);
     if (model) {
         require(failure.status == 0 && !failure.message);
         check(model);
@@ -81,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Reading every face twice (no first-pass face cache) gives the same result.
     GlmReadFailure again;
     glm_face_cache_enabled = false;
-    _GLMmodel* reread = glmReadOBJBytes("dir/fuzz.obj", text, obj_size, library_bytes, &input, &again);
+    _GLMmodel* reread = glmReadOBJBytes("dir/fuzz.obj", input.text, input.size, obj_input_library, &input, &again);
     glm_face_cache_enabled = true;
     require(!model == !reread && again.status == failure.status && again.stream == failure.stream);
     require(!model || same_model(model, reread));

@@ -140,6 +140,12 @@ TEST_F(QoModelTool, FailuresInsideTheLibraryExitOneWithStdoutClean) {
     EXPECT_EQ(write.out, "");
     EXPECT_NE(write.err.find("glmWriteOBJ() failed: can't open file"), std::string::npos);
 
+    // A device that takes no data: nothing is reported as written.
+    ToolRun full = run("--write /dev/full " + square());
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.out, "");
+    EXPECT_EQ(full.err, "glmWriteOBJ() failed: can't write file \"/dev/full\": No space left on device.\n");
+
     const std::string bad = dir / "bad.obj";
     built::writeText(bad, "v 0 0 0\nvp 1 2\n");
     ToolRun read = run("'" + bad + "'");

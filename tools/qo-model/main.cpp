@@ -2,7 +2,7 @@
 // command-line order, prints a summary and optionally writes the result.
 //
 // Exit status 0 on success, 1 on an error (including the library's own exits
-// when a file cannot be opened or read), 2 on a usage error.
+// when a file cannot be opened, read or written), 2 on a usage error.
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>

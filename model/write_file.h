@@ -1,0 +1,53 @@
+/* write_file.h: output files that are never left half written. A regular
+ * file, or one that does not exist yet, is written under a temporary name
+ * beside it and renamed over it only once everything is written, flushed
+ * and closed (through a symbolic link: over the file it points to). Other
+ * targets (a device, a pipe) are written in place. Text mode, as fopen "w". */
+#ifndef QO_MODEL_WRITE_FILE_H
+#define QO_MODEL_WRITE_FILE_H
+
+#include <stdio.h>
+
+#include "model/include2.h"
+
+struct GlmOutput {
+    FILE* file;      /* null once closed */
+    char* name;      /* as given, for messages */
+    char* target;    /* what the rename replaces */
+    char* temporary; /* null when written in place */
+    int error;       /* errno of the first failure */
+};
+
+/* Opens `filename` for writing; false when it cannot (nothing is created). */
+bool glm_output_open(GlmOutput* out, const char* filename);
+
+/* fprintf into the file; false, with out->error, when it fails. */
+bool glm_output_printf(GlmOutput* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+/* Flushes, syncs and closes the file; false, with out->error, when any of it
+ * fails. The temporary stays until glm_output_commit or glm_output_abandon. */
+bool glm_output_close(GlmOutput* out);
+
+/* Renames the closed temporary over the target (nothing to do in place);
+ * false, with out->error, when that fails. */
+bool glm_output_commit(GlmOutput* out);
+
+/* Closes the file if open and removes the temporary; the target is as it was. */
+void glm_output_abandon(GlmOutput* out);
+
+/* Reports out->error on standard error as OPERATION() failing to write the
+ * file, then abandons the output. */
+void glm_output_fail(GlmOutput* out, const char* operation);
+
+/* The material library of glmWriteMTL written into its output, closed but
+ * not yet in place (glm_output_commit puts it there). False, with the
+ * failure reported and nothing left behind, when it cannot be. */
+bool glm_write_mtl_output(_GLMmodel* model, const char* modelpath, const char* mtllibname, GlmOutput* out);
+
+/* Per platform (write_file_posix.cpp, write_file_win32.cpp), besides
+ * glm_output_open: writing a file's data through to the disk, and moving a
+ * temporary over its target; each 0 or an errno value. */
+int glm_file_sync(FILE* file);
+int glm_file_replace(const char* temporary, const char* target);
+
+#endif
