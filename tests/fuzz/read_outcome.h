@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <string_view>
 
 #include "model/include2.h"
 #include "model/read_plan.h"
@@ -25,11 +26,12 @@ struct ObjInput {
 
 inline ObjInput split_obj_input(const char* data, size_t size) {
     ObjInput input = {data, size, data, size};
-    static const char marker[] = "\n%%MTL\n";
-    if (const char* split = (const char*)memmem(data, size, marker, sizeof marker - 1)) {
-        input.size = (size_t)(split - data);
-        input.library = split + sizeof marker - 1;
-        input.library_size = size - input.size - (sizeof marker - 1);
+    static const std::string_view marker = "\n%%MTL\n";
+    size_t split = std::string_view(data, size).find(marker);
+    if (split != std::string_view::npos) {
+        input.size = split;
+        input.library = data + split + marker.size();
+        input.library_size = size - split - marker.size();
     }
     return input;
 }

@@ -12,6 +12,7 @@
 
 #include "tests/fuzz/read_outcome.h"
 #include "tests/model/read_helpers.h"
+#include "tests/support/environment.h"
 
 namespace {
 
@@ -262,8 +263,7 @@ TEST(ReadParts, ThreadsComeFromQoReadThreadsAndSmallTextsStayInOneChunk) {
     const char* saved = getenv("QO_READ_THREADS");
     const std::string before = saved ? saved : "";
     auto parts = [](const std::string& text, const char* setting) {
-        if (setting) setenv("QO_READ_THREADS", setting, 1);
-        else unsetenv("QO_READ_THREADS");
+        set_environment("QO_READ_THREADS", setting);
         // The model's library is found for the large text only; either way the chunks are counted.
         ReadOutcome r = read_split(text.data(), text.size(), library_source, (void*)&kLibraries, {0, false, 0});
         release(&r);
@@ -275,8 +275,7 @@ TEST(ReadParts, ThreadsComeFromQoReadThreadsAndSmallTextsStayInOneChunk) {
     EXPECT_EQ(parts(large, "0"), parts(large, nullptr));  // not a thread count: every core
     EXPECT_EQ(parts(large, "two"), parts(large, nullptr));
     EXPECT_EQ(parts(small, "2"), 1u);
-    if (saved) setenv("QO_READ_THREADS", before.c_str(), 1);
-    else unsetenv("QO_READ_THREADS");
+    set_environment("QO_READ_THREADS", saved ? before.c_str() : nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "tests/support/environment.h"
+
 #ifdef _WIN32
 #include <process.h>
 #else
@@ -30,11 +32,7 @@ inline std::string test_run_id() {
     const char* inherited = getenv("QO_TEST_RUN_ID");
     if (inherited && *inherited) return inherited;
     std::string mine = std::to_string(current_process_id());
-#ifdef _WIN32
-    _putenv_s("QO_TEST_RUN_ID", mine.c_str());
-#else
-    setenv("QO_TEST_RUN_ID", mine.c_str(), 1);
-#endif
+    set_environment("QO_TEST_RUN_ID", mine.c_str());
     return mine;
 }
 
