@@ -86,13 +86,16 @@ bool open_music(Music& m, const char* path, std::string& why) {
     int status = avformat_open_input(&m.format, path, nullptr, nullptr);
     if (status >= 0) status = avformat_find_stream_info(m.format, nullptr);
     if (status < 0) {
-        why = av_error_text(status);
+        // The file system's own complaints as they are; FFmpeg's ("Invalid
+        // argument" for a file it cannot make sense of) said to be about playing it.
+        bool file_problem = status == AVERROR(ENOENT) || status == AVERROR(EACCES) || status == AVERROR(EISDIR);
+        why = file_problem ? av_error_text(status) : "cannot be played (" + av_error_text(status) + ")";
         return false;
     }
     const AVCodec* codec = nullptr;
     m.stream = av_find_best_stream(m.format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (m.stream < 0 || !codec) {
-        why = "no sound that this FFmpeg can decode";
+        why = "cannot be played (no sound that this FFmpeg can decode)";
         return false;
     }
     const AVCodecParameters* in = m.format->streams[m.stream]->codecpar;
@@ -101,7 +104,7 @@ bool open_music(Music& m, const char* path, std::string& why) {
     m.frame = av_frame_alloc();
     if (!m.decoder || !m.packet || !m.frame || avcodec_parameters_to_context(m.decoder, in) < 0 ||
         (status = avcodec_open2(m.decoder, codec, nullptr)) < 0) {
-        why = "cannot start its decoder";
+        why = "cannot be played (its decoder does not start)";
         return false;
     }
     m.rate = aac_rate(in->sample_rate > 0 ? in->sample_rate : 48000);
@@ -111,13 +114,13 @@ bool open_music(Music& m, const char* path, std::string& why) {
         m.layout = AV_CHANNEL_LAYOUT_STEREO;
     m.fifo = av_audio_fifo_alloc(AV_SAMPLE_FMT_FLTP, m.layout.nb_channels, 4096);
     if (!m.fifo) {
-        why = "out of memory";
+        why = "cannot be played (out of memory)";
         return false;
     }
     // A file that opens but gives no sound cannot be played either.
     while (av_audio_fifo_size(m.fifo) == 0)
         if (!decode_more(m)) {
-            why = "no sound could be decoded from it";
+            why = "cannot be played (no sound could be decoded from it)";
             return false;
         }
     return true;

@@ -41,19 +41,29 @@ bool create_output(OutputFile& output, const std::string& name, const std::strin
     }
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
+    // No interruption between making the file and knowing its name.
+    const int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    sigset_t signals, before;
+    sigemptyset(&signals);
+    for (int sig : kSignals) {
+        sigaddset(&signals, sig);
+        signal(sig, on_termination);
+    }
+    sigprocmask(SIG_BLOCK, &signals, &before);
     int fd = mkstemps(buffer.data(), 5);
+    if (fd >= 0) memcpy(temporary_path, buffer.data(), buffer.size());
+    int made = errno;
+    sigprocmask(SIG_SETMASK, &before, nullptr);
     if (fd < 0) {
-        error = cannot_write(output, errno);
+        error = cannot_write(output, made);
         return false;
     }
     output.temporary = buffer.data();
-    memcpy(temporary_path, buffer.data(), buffer.size());
     // mkstemps makes it private; the video gets the permissions of a new file.
     mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
     close(fd);
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) signal(sig, on_termination);
     return true;
 }
 
