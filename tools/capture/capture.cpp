@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <system_error>
+
 #include "tools/screenshot/demo_frames.h"
 
 namespace {
@@ -47,7 +49,12 @@ bool start_capture(Capture& c, std::string& error) {
         return false;
     if (!start_mp4(c.file, error)) return false;
     open_frame_queue(c.queue, kBuffers, (size_t)c.width * c.height * 4);
-    c.encoder = std::thread(encode_frames, &c);
+    try {
+        c.encoder = std::thread(encode_frames, &c);
+    } catch (const std::system_error& e) {
+        error = std::string("cannot start the encoding thread: ") + e.what();
+        return false;
+    }
     c.started = true;
     return true;
 }
