@@ -9,7 +9,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
-  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
+  libavcodec-dev libavformat-dev libavutil-dev libswresample-dev ffmpeg
 )
 
 missing=()

@@ -2,10 +2,10 @@
 
 extern "C" {
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include "tools/capture/av_error.h"
+#include "tools/capture/rgba_to_yuv420.h"
 
 const AVRational kFrameRate = {125, 4};
 
@@ -35,6 +35,7 @@ bool open_video_track(VideoTrack& track, Mp4File& file, int width, int height, s
     c->color_trc = AVCOL_TRC_BT709;
     c->colorspace = AVCOL_SPC_BT709;
     c->color_range = AVCOL_RANGE_MPEG;
+    c->chroma_sample_location = AVCHROMA_LOC_CENTER;
     c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     // The fastest preset that keeps the files small on this slow-moving
     // picture; quality well above what the eye tells from the original.
@@ -51,17 +52,10 @@ bool open_video_track(VideoTrack& track, Mp4File& file, int width, int height, s
     track.frame->format = c->pix_fmt;
     track.frame->width = width;
     track.frame->height = height;
-    status = av_frame_get_buffer(track.frame, 0);
-    track.convert = sws_getContext(width, height, AV_PIX_FMT_RGB0, width, height, AV_PIX_FMT_YUV420P,
-                                   SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
-    if (status < 0 || !track.convert) {
-        error = "cannot convert pictures to 4:2:0";
+    if (av_frame_get_buffer(track.frame, 0) < 0) {
+        error = "out of memory";
         return false;
     }
-    // Full-range RGB in, limited-range BT.709 out. Exact rounding: without it
-    // dark pictures come out a level darker on average.
-    const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
-    sws_setColorspaceDetails(track.convert, bt709, 1, bt709, 0, 0, 1 << 16, 1 << 16);
     return true;
 }
 
@@ -72,11 +66,9 @@ bool add_video_frame(VideoTrack& track, Mp4File& file, const unsigned char* rgba
         error = "out of memory";
         return false;
     }
-    // Read from the top row down, which GL gave last.
-    const int stride = track.width * 4;
-    const uint8_t* top[1] = {rgba + (size_t)(track.height - 1) * stride};
-    const int strides[1] = {-stride};
-    sws_scale(track.convert, top, strides, 0, track.height, track.frame->data, track.frame->linesize);
+    AVFrame* f = track.frame;
+    rgba_to_yuv420(rgba, track.width, track.height,
+                   Yuv420Planes{f->data[0], f->data[1], f->data[2], f->linesize[0], f->linesize[1], f->linesize[2]});
     track.frame->pts = track.next_pts++;
     return encode_into(file, track.encoder, track.stream, track.frame, error);
 }
@@ -88,6 +80,4 @@ bool finish_video_track(VideoTrack& track, Mp4File& file, std::string& error) {
 void close_video_track(VideoTrack& track) {
     avcodec_free_context(&track.encoder);
     av_frame_free(&track.frame);
-    sws_freeContext(track.convert);
-    track.convert = nullptr;
 }

@@ -6,12 +6,9 @@
 
 #include "tools/capture/mp4_file.h"
 
-struct SwsContext;
-
 struct VideoTrack {
     AVCodecContext* encoder = nullptr;
     AVStream* stream = nullptr;
-    SwsContext* convert = nullptr;
     AVFrame* frame = nullptr;
     int width = 0, height = 0;
     int64_t next_pts = 0;  // in frames
