@@ -71,6 +71,20 @@ void set_clock_steps(uint32_t tick_step, uint32_t mm_step);
 void post_message_at_time(uint64_t at, UINT message, WPARAM wParam, LPARAM lParam);
 void post_message_at_frame(unsigned at_frame, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A function that PeekMessageA calls once the first presented frame number
+// `at_frame` is reached, on the program's thread with its GL context current.
+// Calls run while the queue is filled, so before any message that falls due
+// with them is handled, and before that frame is made.
+typedef void (*ScriptedCall)();
+void call_at_frame(unsigned at_frame, ScriptedCall call);
+
+// Gives a shown window a new client size, as the window system does when it
+// resizes a window itself: its GL surface is made again at that size (the
+// window's current context moves over to it) and WM_SIZE goes to its
+// procedure before this returns. False, with nothing changed, when no
+// surface of that size can be had.
+bool resize_window(HWND window, int width, int height);
+
 // Called inside SwapBuffers before the buffers are exchanged, with the number
 // of frames presented before this one; the back buffer still holds the frame.
 typedef void (*PresentHook)(unsigned frame);

@@ -11,11 +11,12 @@ packages=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-mesa0
   libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
+  libavcodec-dev libavformat-dev libavutil-dev libswresample-dev ffmpeg
 )
 if [ "${1:-}" = windows ]; then
   packages+=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth x11-utils xdotool ffmpeg
+    wine wine64 xvfb xauth x11-utils xdotool
     # Windows' media service under Wine decodes MP3 through GStreamer.
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   )

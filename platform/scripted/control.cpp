@@ -22,11 +22,15 @@ void fail(Step step, bool failing) { state.failing[step] = failing; }
 void answer_next_message_box(int answer) { state.answers.push_back(answer); }
 
 void post_message_at_time(uint64_t at, UINT message, WPARAM wParam, LPARAM lParam) {
-    state.scripted_messages.push_back(ScriptedMessage{false, at, message, wParam, lParam});
+    state.scripted_messages.push_back(ScriptedMessage{false, at, message, wParam, lParam, nullptr});
 }
 
 void post_message_at_frame(unsigned at_frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    state.scripted_messages.push_back(ScriptedMessage{true, at_frame, message, wParam, lParam});
+    state.scripted_messages.push_back(ScriptedMessage{true, at_frame, message, wParam, lParam, nullptr});
+}
+
+void call_at_frame(unsigned at_frame, ScriptedCall call) {
+    state.scripted_messages.push_back(ScriptedMessage{true, at_frame, 0, 0, 0, call});
 }
 
 void on_present(PresentHook hook) { state.present_hook = hook; }
@@ -88,15 +92,20 @@ void pump_backend_messages(std::deque<MSG>& queue) {
     // Due messages go to the focus window, or the first window there is.
     HWND target = GetFocus();
     if (!target && !windows.empty()) target = handle_of(windows.front());
+    // By position, as a call may script more (after the ones already there).
     auto& pending = state.scripted_messages;
-    for (auto it = pending.begin(); it != pending.end();) {
-        bool due = it->by_frame ? state.presented >= it->at : state.now >= it->at;
-        if (!due) {
-            ++it;
+    for (size_t i = 0; i < pending.size();) {
+        const scripted::ScriptedMessage& next = pending[i];
+        if (!(next.by_frame ? state.presented >= next.at : state.now >= next.at)) {
+            i++;
             continue;
         }
-        queue.push_back(MSG{target, it->message, it->wParam, it->lParam, GetTickCount(), {0, 0}});
-        it = pending.erase(it);
+        scripted::ScriptedMessage m = next;
+        pending.erase(pending.begin() + (ptrdiff_t)i);
+        if (m.call)
+            m.call();
+        else
+            queue.push_back(MSG{target, m.message, m.wParam, m.lParam, GetTickCount(), {0, 0}});
     }
 }
 

@@ -17,6 +17,7 @@ struct ScriptedMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    ScriptedCall call;  // run instead of delivering a message when set
 };
 
 struct State {

@@ -1,34 +1,34 @@
 // qo-screenshot DATA_DIR FRAME OUT.png
 // Runs the demo headless on its data with frames exactly 32 ms apart, saves
 // the picture of frame FRAME (0-based, as it is presented) and ends the run.
-#include <GL/gl.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "platform/scripted.h"
-#include "png_write.h"
+#include "tools/screenshot/demo_frames.h"
+#include "tools/screenshot/png_write.h"
 
-int qo_demo_main();
+namespace {
 
-static unsigned wanted_frame;
-static const char* output;
-static bool saved = false;
+struct Shot {
+    std::string path;
+    bool saved = false;
+};
 
-static void on_present(unsigned frame) {
-    if (frame != wanted_frame) return;
-    const int width = 1024, height = 768;
+void save(unsigned, void* context) {
+    Shot* shot = static_cast<Shot*>(context);
+    const int width = kDemoWidth, height = kDemoHeight;
     std::vector<unsigned char> bottom_up((size_t)width * height * 3), top_down(bottom_up.size());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    read_frame(width, height, 3, bottom_up.data());
     for (int y = 0; y < height; y++)
         std::copy_n(&bottom_up[(size_t)(height - 1 - y) * width * 3], (size_t)width * 3, &top_down[(size_t)y * width * 3]);
-    saved = write_png(output, top_down.data(), width, height);
+    shot->saved = write_png(shot->path.c_str(), top_down.data(), width, height);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -37,27 +37,25 @@ int main(int argc, char** argv) {
     }
     char* end = nullptr;
     long frame = strtol(argv[2], &end, 10);
-    if (*end || frame < 0 || frame > 8374) {
-        fprintf(stderr, "qo-screenshot: FRAME must be a whole number from 0 to 8374\n");
+    if (end == argv[2] || *end || frame < 0 || frame >= (long)kDemoFrames) {
+        fprintf(stderr, "qo-screenshot: FRAME must be a whole number from 0 to %u\n", kDemoFrames - 1);
         return 2;
     }
-    wanted_frame = (unsigned)frame;
-    // The demo runs inside DATA_DIR: keep a relative output path relative to here.
-    char* here = getcwd(nullptr, 0);
-    std::string out_path = argv[3][0] == '/' ? std::string(argv[3]) : std::string(here ? here : ".") + "/" + argv[3];
-    free(here);
-    output = out_path.c_str();
-    if (chdir(argv[1]) != 0) {
-        perror(argv[1]);
+    Shot shot;
+    shot.path = absolute_path(argv[3]);  // the demo runs inside DATA_DIR
+    FrameRun run;
+    run.tool = "qo-screenshot";
+    run.data_dir = argv[1];
+    run.first = run.last = (unsigned)frame;
+    run.on_frame = save;
+    run.context = &shot;
+    std::string error;
+    if (run_demo_frames(run, error) != 1) {
+        fprintf(stderr, "qo-screenshot: %s\n", error.c_str());
         return 1;
     }
-    scripted::reset();
-    scripted::set_clock_steps(0, 32);
-    scripted::on_present(on_present);
-    scripted::post_message_at_frame(wanted_frame + 1, WM_KEYDOWN, VK_ESCAPE, 0);
-    qo_demo_main();
-    if (!saved) {
-        fprintf(stderr, "qo-screenshot: could not write %s\n", output);
+    if (!shot.saved) {
+        fprintf(stderr, "qo-screenshot: could not write %s\n", shot.path.c_str());
         return 1;
     }
     return 0;
