@@ -7,19 +7,18 @@
 
 #include "model/write_file.h"
 
-bool glm_output_printf(GlmOutput* out, const char* format, ...) {
+void glm_output_printf(GlmOutput* out, const char* format, ...) {
+    if (out->error) return;
     va_list args;
     va_start(args, format);
     int written = vfprintf(out->file, format, args);
     va_end(args);
-    if (written >= 0) return true;
-    if (!out->error) out->error = errno ? errno : EIO;
-    return false;
+    if (written < 0) out->error = errno ? errno : EIO;
 }
 
 bool glm_output_close(GlmOutput* out) {
     if (!out->file) return out->error == 0;
-    bool ok = fflush(out->file) == 0 && !ferror(out->file);
+    bool ok = !out->error && fflush(out->file) == 0 && !ferror(out->file);
     if (!ok && !out->error) out->error = errno ? errno : EIO;
     int synced = ok && out->temporary ? glm_file_sync(out->file) : 0;
     if (synced) ok = false, out->error = synced;
@@ -33,6 +32,19 @@ static void release(GlmOutput* out) {
     free(out->temporary);
     free(out->target);
     out->name = out->temporary = out->target = nullptr;
+}
+
+bool glm_output_open(GlmOutput* out, const char* filename) {
+    *out = GlmOutput{nullptr, strdup(filename), nullptr, nullptr, 0};
+    out->target = out->name ? glm_file_target(filename) : nullptr;
+    if (out->target) {
+        out->file = glm_file_temporary(out->target, &out->temporary);
+        /* No temporary (a device, a pipe, a directory we may not write in): in place. */
+        if (!out->file) out->file = fopen(filename, "w");
+        if (out->file) return true;
+    }
+    release(out);
+    return false;
 }
 
 bool glm_output_commit(GlmOutput* out) {

@@ -21,8 +21,9 @@ struct GlmOutput {
 /* Opens `filename` for writing; false when it cannot (nothing is created). */
 bool glm_output_open(GlmOutput* out, const char* filename);
 
-/* fprintf into the file; false, with out->error, when it fails. */
-bool glm_output_printf(GlmOutput* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
+/* fprintf into the file. The first failure is kept in out->error and ends
+ * the writing: later calls write nothing, and glm_output_close reports it. */
+void glm_output_printf(GlmOutput* out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 /* Flushes, syncs and closes the file; false, with out->error, when any of it
  * fails. The temporary stays until glm_output_commit or glm_output_abandon. */
@@ -44,9 +45,19 @@ void glm_output_fail(GlmOutput* out, const char* operation);
  * failure reported and nothing left behind, when it cannot be. */
 bool glm_write_mtl_output(_GLMmodel* model, const char* modelpath, const char* mtllibname, GlmOutput* out);
 
-/* Per platform (write_file_posix.cpp, write_file_win32.cpp), besides
- * glm_output_open: writing a file's data through to the disk, and moving a
- * temporary over its target; each 0 or an errno value. */
+/* Per platform (write_file_posix.cpp, write_file_win32.cpp). */
+
+/* What renaming over `filename` replaces (through symbolic links where the
+ * system has them), allocated; null when memory runs out or links loop. */
+char* glm_file_target(const char* filename);
+
+/* A new temporary file beside `target`, open for writing in text mode, with
+ * its allocated name in *name; null (and *name null) when the target is not
+ * a file that may be replaced or no temporary can be made there. */
+FILE* glm_file_temporary(const char* target, char** name);
+
+/* Writing a file's data through to the disk, and moving a temporary over its
+ * target; each 0 or an errno value. */
 int glm_file_sync(FILE* file);
 int glm_file_replace(const char* temporary, const char* target);
 

@@ -23,7 +23,7 @@ static size_t dir_length(const char* path) {
 /* The file a path names after following symbolic links (relative ones from
  * the link's directory); the path itself when it is no link or names
  * nothing yet. Null when memory runs out or there are too many links. */
-static char* follow_links(const char* path) {
+char* glm_file_target(const char* path) {
     char* at = strdup(path);
     for (int hops = 0; at && hops < 40; hops++) {
         struct stat st;
@@ -76,36 +76,21 @@ static int make_temporary(const char* target, const struct stat* old, char** nam
     return fd;
 }
 
-bool glm_output_open(GlmOutput* out, const char* filename) {
-    *out = GlmOutput{nullptr, strdup(filename), nullptr, nullptr, 0};
-    if (!out->name) return false;
-    out->target = follow_links(filename);
-    if (!out->target) {
-        free(out->name);
-        out->name = nullptr;
-        return false;
-    }
+FILE* glm_file_temporary(const char* target, char** name) {
+    *name = nullptr;
     struct stat st;
-    bool exists = stat(out->target, &st) == 0;
+    bool exists = stat(target, &st) == 0;
     /* Renamed over: a regular file we may write, or none yet. */
-    if ((exists && S_ISREG(st.st_mode) && access(out->target, W_OK) == 0) || (!exists && errno == ENOENT)) {
-        int fd = make_temporary(out->target, exists ? &st : nullptr, &out->temporary);
-        if (fd >= 0) {
-            out->file = fdopen(fd, "w");
-            if (out->file) return true;
-            close(fd);
-            unlink(out->temporary);
-            free(out->temporary);
-            out->temporary = nullptr;
-        }
-        /* No temporary beside it (a directory we may not write in): in place, as before. */
-    }
-    out->file = fopen(filename, "w");
-    if (out->file) return true;
-    free(out->name);
-    free(out->target);
-    out->name = out->target = nullptr;
-    return false;
+    if (!(exists && S_ISREG(st.st_mode) && access(target, W_OK) == 0) && !(!exists && errno == ENOENT)) return nullptr;
+    int fd = make_temporary(target, exists ? &st : nullptr, name);
+    if (fd < 0) return nullptr;
+    FILE* file = fdopen(fd, "w");
+    if (file) return file;
+    close(fd);
+    unlink(*name);
+    free(*name);
+    *name = nullptr;
+    return nullptr;
 }
 
 int glm_file_sync(FILE* file) { return fsync(fileno(file)) == 0 ? 0 : errno; }

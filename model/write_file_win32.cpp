@@ -25,8 +25,11 @@ static bool replaceable(const char* path) {
     return disk;
 }
 
-/* A new temporary file beside `path`, opened for writing in text mode. */
-static FILE* make_temporary(const char* path, char** name) {
+char* glm_file_target(const char* filename) { return strdup(filename); }
+
+FILE* glm_file_temporary(const char* path, char** name) {
+    *name = nullptr;
+    if (!replaceable(path)) return nullptr;
     size_t length = strlen(path);
     *name = (char*)malloc(length + 32);
     if (!*name) return nullptr;
@@ -46,27 +49,6 @@ static FILE* make_temporary(const char* path, char** name) {
     free(*name);
     *name = nullptr;
     return nullptr;
-}
-
-bool glm_output_open(GlmOutput* out, const char* filename) {
-    *out = GlmOutput{nullptr, strdup(filename), nullptr, nullptr, 0};
-    if (!out->name) return false;
-    out->target = strdup(filename);
-    if (!out->target) {
-        free(out->name);
-        out->name = nullptr;
-        return false;
-    }
-    if (replaceable(filename)) {
-        out->file = make_temporary(filename, &out->temporary);
-        if (out->file) return true;
-    }
-    out->file = fopen(filename, "w");
-    if (out->file) return true;
-    free(out->name);
-    free(out->target);
-    out->name = out->target = nullptr;
-    return false;
 }
 
 int glm_file_sync(FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : errno; }
