@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/backend.h"
+#include "platform/window_classes.h"
 #include "platform/window_state.h"
 
 namespace platform {
@@ -18,28 +19,8 @@ HWND focus = nullptr;
 
 namespace {
 
-struct WindowClass {
-    std::string name;
-    WNDCLASSA wc;
-};
-
-std::vector<WindowClass> classes;
 int cursor_count = 0;
 bool headless_surface = false;  // windows are offscreen pbuffers
-
-const WindowClass* find_class(const char* name) {
-    for (const WindowClass& c : classes)
-        if (c.name == name) return &c;
-    return nullptr;
-}
-
-// The frame the platform draws around a client area, for the window styles used.
-void frame_insets(DWORD style, int& left, int& top, int& right, int& bottom) {
-    const DWORD caption = 0x00C00000u, thick_frame = 0x00040000u;
-    left = top = right = bottom = 0;
-    if (style & thick_frame) left = top = right = bottom = 4;
-    if ((style & caption) == caption) top += 19;
-}
 
 bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
     SDL_GL_ResetAttributes();
@@ -139,44 +120,26 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_c
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }
 
-ATOM RegisterClassA(const WNDCLASSA* wc) {
-    if (step_fails(scripted::kRegisterClass)) return 0;
-    if (!wc || !wc->lpszClassName || !wc->lpfnWndProc || find_class(wc->lpszClassName)) return 0;
-    classes.push_back(WindowClass{wc->lpszClassName, *wc});
-    return (ATOM)(0xC000 + classes.size());
-}
+namespace platform {
 
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
-    if (step_fails(scripted::kUnregisterClass) || !className) return FALSE;
-    auto it = std::find_if(classes.begin(), classes.end(), [&](const WindowClass& c) { return c.name == className; });
-    if (it == classes.end()) return FALSE;
+bool class_in_use(const char* name) {
     for (Window* w : windows)
-        if (w->class_name == className) return FALSE;  // still in use
-    classes.erase(it);
-    return TRUE;
+        if (w->class_name == name) return true;
+    return false;
 }
 
-BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD) {
-    if (!rect) return FALSE;
-    int left, top, right, bottom;
-    frame_insets(style, left, top, right, bottom);
-    rect->left -= left;
-    rect->top -= top;
-    rect->right += right;
-    rect->bottom += bottom;
-    return TRUE;
-}
+}  // namespace platform
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID) {
     if (step_fails(scripted::kCreateWindow)) return nullptr;
-    const WindowClass* wc = className ? find_class(className) : nullptr;
+    const WNDCLASSA* wc = className ? find_class(className) : nullptr;
     if (!wc || !ensure_video()) return nullptr;
     int left, top, right, bottom;
     frame_insets(style, left, top, right, bottom);
     Window* w = new Window();
-    w->proc = wc->wc.lpfnWndProc;
-    w->class_name = wc->name;
+    w->proc = wc->lpfnWndProc;
+    w->class_name = className;
     w->title = windowName ? windowName : "";
     w->style = style;
     w->ex_style = exStyle;
