@@ -24,6 +24,7 @@
   var audioContext = null;
   var decodedMusic = {};    // file name -> Promise of an AudioBuffer, for the package's files
   var stillCanvas = null;   // the start screen's picture, kept between runs
+  var stillTried = false;   // drawn once; a still that failed is not tried again
 
   // What tests and tools may read; nothing here changes the page.
   window.qo = Object.freeze({
@@ -158,10 +159,19 @@
       document.getElementById('box-text').textContent = text;
       buttons.textContent = '';
       var choices = (type & 15) === MB_YESNO ? [['Yes', IDYES], ['No', IDNO]] : [['OK', IDOK]];
-      // While the box is up its keys are its own, as a modal box's are.
+      // While the box is up its keys are its own, as a modal box's are:
+      // Enter chooses the button with the focus, Escape closes a box that
+      // has only OK.
       function keys(e) {
         e.stopPropagation();
-        if (e.type === 'keydown' && e.key === 'Escape' && choices.length === 1) answer(IDOK);
+        if (e.type !== 'keydown') return;
+        if (e.key === 'Enter' || e.key === ' ') {
+          e.preventDefault();
+          var focused = document.activeElement;
+          answer(focused && focused.parentNode === buttons ? Number(focused.dataset.id) : choices[0][1]);
+        } else if (e.key === 'Escape' && choices.length === 1) {
+          answer(IDOK);
+        }
       }
       function answer(id) {
         box.hidden = true;
@@ -174,6 +184,7 @@
         var button = document.createElement('button');
         button.type = 'button';
         button.textContent = choice[0];
+        button.dataset.id = String(choice[1]);
         button.addEventListener('click', function () { answer(choice[1]); });
         buttons.appendChild(button);
       });
@@ -274,6 +285,7 @@
   }
 
   function renderStill() {
+    stillTried = true;
     setPhase('still');
     start.hidden = false;
     play.hidden = true;
@@ -307,7 +319,7 @@
       leaveFullscreen();
       return reportFailure(result);
     }).then(function () {
-      return stillCanvas ? showStart() : renderStill().then(showStart);
+      return stillTried ? showStart() : renderStill().then(showStart);
     }, function (e) {
       leaveFullscreen();
       fail('The demo stopped: ' + e);
