@@ -75,7 +75,8 @@ static void vertex(float x, float y, float z) {
         if (b->mode == GL_COMPILE) return;
     }
     const Mat4& modelview = c->modelview.entries[c->modelview.depth - 1];
-    mat4_transform(modelview, v.position, v.position);
+    float given[4] = {x, y, z, 1};
+    mat4_transform(modelview, given, v.position);
     float n[3];
     mat3_transform(current_normal_matrix(*c), c->normal, n);
     memcpy(v.normal, n, sizeof n);
