@@ -11,6 +11,12 @@
 #include "platform/window_classes.h"
 #include "platform/window_state.h"
 
+#ifdef QO_PLATFORM_FIXEDGL
+// The variant that hosts the GL layer: its contexts are ES 2.0 ones, each
+// with a context of the layer made and made current alongside it.
+#include "fixedgl/fixedgl.h"
+#endif
+
 namespace platform {
 
 std::vector<Window*> windows;
@@ -32,6 +38,11 @@ bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, pfd->cDepthBits);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, pfd->cStencilBits);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (pfd->dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+#ifdef QO_PLATFORM_FIXEDGL
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#endif
     }
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     bool popup = (w->style & WS_POPUP) != 0;
@@ -313,28 +324,51 @@ HGLRC wglCreateContext(HDC dc) {
     SDL_GLContext previous = SDL_GL_GetCurrentContext();
     SDL_GLContext gl = SDL_GL_CreateContext(w->sdl);
     if (!gl) return nullptr;
+#ifdef QO_PLATFORM_FIXEDGL
+    // The layer's objects are made on the new context, current for now.
+    FixedglContext* layer = fixedgl_load_es2(SDL_GL_GetProcAddress) ? fixedgl_create_context() : nullptr;
+    if (!layer) {
+        SDL_GL_DeleteContext(gl);
+        if (previous) SDL_GL_MakeCurrent(previous_window, previous);
+        return nullptr;
+    }
+#endif
     // Creating a context does not make it current here.
     if (previous)
         SDL_GL_MakeCurrent(previous_window, previous);
     else
         SDL_GL_MakeCurrent(w->sdl, nullptr);
+#ifdef QO_PLATFORM_FIXEDGL
+    return reinterpret_cast<HGLRC>(new GLContext{gl, w, layer});
+#else
     return reinterpret_cast<HGLRC>(new GLContext{gl, w});
+#endif
 }
 
 BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
     if (!rc) {
         if (step_fails(scripted::kReleaseCurrent)) return FALSE;
         if (SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+#ifdef QO_PLATFORM_FIXEDGL
+        fixedgl_make_current(nullptr);
+#endif
         return TRUE;
     }
     Window* w = window_of(dc);
     if (step_fails(scripted::kMakeCurrent) || !w || !w->sdl) return FALSE;
-    return SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) == 0;
+    if (SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) != 0) return FALSE;
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_make_current(reinterpret_cast<GLContext*>(rc)->layer);
+#endif
+    return TRUE;
 }
 
 BOOL wglDeleteContext(HGLRC rc) {
     if (step_fails(scripted::kDeleteContext) || !rc) return FALSE;
     GLContext* context = reinterpret_cast<GLContext*>(rc);
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_delete_context(context->layer);  // its ES 2 objects go with the context if it is not current
+#endif
     SDL_GL_DeleteContext(context->gl);
     delete context;
     return TRUE;
@@ -343,6 +377,9 @@ BOOL wglDeleteContext(HGLRC rc) {
 BOOL SwapBuffers(HDC dc) {
     Window* w = window_of(dc);
     if (!w || !w->sdl) return FALSE;
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_flush();  // the layer's last batch goes out before the frame is looked at
+#endif
     before_present();
     // Swapping a window's buffers finishes the frame's drawing. The offscreen
     // driver's surface is a pbuffer, whose swap does nothing at all, so the
