@@ -63,7 +63,6 @@ HGLRC wglCreateContext(HDC dc) {
         emscripten_webgl_destroy_context(webgl);
         return nullptr;
     }
-    start_presenting(layer);
     return reinterpret_cast<HGLRC>(new GLContext{webgl, layer});
 }
 
@@ -77,6 +76,7 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
     if (!window_of(dc) || emscripten_webgl_make_context_current(context->webgl) != EMSCRIPTEN_RESULT_SUCCESS)
         return FALSE;
     fixedgl_make_current(context->layer);
+    apply_discard();
     return TRUE;
 }
 

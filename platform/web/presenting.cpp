@@ -32,9 +32,7 @@ const RunMode& run_mode() {
     return mode;
 }
 
-void start_presenting(FixedglContext*) {
-    if (run_mode().stepped && run_mode().first_drawn > 0) fixedgl_set_discard(true);
-}
+void apply_discard() { fixedgl_set_discard(run_mode().stepped && presented < run_mode().first_drawn); }
 
 void present_frame() {
     fixedgl_flush();
@@ -50,7 +48,7 @@ void present_frame() {
         qo_web_finish_frame();
         qo_web_presented(frame);
     }
-    if (frame + 1 == mode.first_drawn) fixedgl_set_discard(false);  // the next frame is drawn
+    if (frame + 1 == mode.first_drawn) apply_discard();  // the next frame is drawn
     if (frame < mode.last) {
         give_browser_a_turn_if_due();
         return;

@@ -7,8 +7,6 @@
 
 #include <stdint.h>
 
-struct FixedglContext;
-
 namespace web {
 
 struct RunMode {
@@ -20,8 +18,9 @@ struct RunMode {
 // Read from the page once, at the first call.
 const RunMode& run_mode();
 
-// With the first GL context: frames that will not be shown are not drawn.
-void start_presenting(FixedglContext* layer);
+// Whenever a layer context becomes current: while frames that will not be
+// shown are being made, it drops their drawing.
+void apply_discard();
 
 // SwapBuffers: sends the frame on and shows it (or not) as the mode says.
 void present_frame();
