@@ -14,6 +14,18 @@ tools/install-deps.sh web
 # Debian's emscripten runs its JavaScript tools with node, which finds their
 # modules (acorn) in Debian's folder for them.
 export NODE_PATH=/usr/share/nodejs
+tests=${QO_WEB_TESTS:-1}
+
+# The stills' references, rendered natively beside the build (the fade-out's
+# frame alone steps through 8330 frames). The frames are the stills test's.
+references=build-web/references
+if [ "$tests" != 0 ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+  cmake --build build -j"$(nproc)" --target qo-screenshot
+  tools/web/render-references.sh build/tools/screenshot/qo-screenshot "$references" 40 400 8330 &
+  rendering=$!
+  trap 'kill "$rendering" 2> /dev/null || true' EXIT
+fi
 
 emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build-web -j"$(nproc)"
@@ -27,10 +39,12 @@ tools/web/package-data.sh data "$out"
 (cd dist && cmake -E tar cf qo-web.zip --format=zip qo-web)
 echo "Wrote $out/ and dist/qo-web.zip ($(stat -c %s dist/qo-web.zip) bytes)"
 
-if [ "${QO_WEB_TESTS:-1}" != 0 ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
-  cmake --build build -j"$(nproc)" --target qo-screenshot
+if [ "$tests" != 0 ]; then
   (cd tests/web && npm ci --no-audit --no-fund > /dev/null)
-  QO_WEB_DIST="$PWD/$out" QO_SCREENSHOT="$PWD/build/tools/screenshot/qo-screenshot" QO_DATA="$PWD/data" \
-    node --test --test-concurrency=1 tests/web/
+  export QO_WEB_DIST="$PWD/$out" QO_SCREENSHOT="$PWD/build/tools/screenshot/qo-screenshot" QO_DATA="$PWD/data"
+  export QO_WEB_REFERENCES="$PWD/$references"
+  # The page in real time and its failures first, the stills once their references are made.
+  node --test --test-concurrency=1 tests/web/play.test.mjs tests/web/failures.test.mjs
+  wait "$rendering" || { echo "the reference stills could not be rendered" >&2; exit 1; }
+  node --test --test-concurrency=1 tests/web/stills.test.mjs
 fi

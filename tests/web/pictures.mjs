@@ -1,19 +1,24 @@
 // Pictures for the still tests: the native qo-screenshot's frame (the
 // reference), the canvas's picture as a PNG file, and their PSNR by FFmpeg.
 import {execFileSync, spawnSync} from 'node:child_process';
-import {writeFileSync} from 'node:fs';
+import {existsSync, writeFileSync} from 'node:fs';
 import {join, resolve} from 'node:path';
 
 const root = new URL('../../', import.meta.url).pathname;
 const screenshot = resolve(process.env.QO_SCREENSHOT || join(root, 'build/tools/screenshot/qo-screenshot'));
 const data = resolve(process.env.QO_DATA || join(root, 'data'));
 
-// Frame `frame` of the demo as qo-screenshot renders it natively, into `file`.
+// Frame `frame` of the demo as qo-screenshot renders it natively: taken
+// from QO_WEB_REFERENCES when tools/web/render-references.sh made it there
+// beforehand, else rendered now into `file`. Returns the picture's path.
 export function referenceFrame(frame, file) {
+  const made = process.env.QO_WEB_REFERENCES && join(process.env.QO_WEB_REFERENCES, `frame-${frame}.png`);
+  if (made && existsSync(made)) return made;
   execFileSync(screenshot, [data, String(frame), file], {
     env: {...process.env, SDL_VIDEODRIVER: 'offscreen', SDL_AUDIODRIVER: 'dummy'},
     stdio: ['ignore', 'ignore', 'pipe'],
   });
+  return file;
 }
 
 // The page's canvas as a PNG file; returns its size.

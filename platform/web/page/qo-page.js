@@ -19,7 +19,7 @@
   var status = document.getElementById('status');
   var play = document.getElementById('play');
 
-  var state = {phase: 'loading', frames: 0, runs: 0, exitStatus: null, host: null};
+  var state = {phase: 'loading', frames: 0, runs: 0, exitStatus: null, host: null, firstFrameTime: null};
   var loaded = null;        // {module: WebAssembly.Module, files: [{name, bytes}]}
   var audioContext = null;
   var decodedMusic = {};    // file name -> Promise of an AudioBuffer, for the package's files
@@ -32,6 +32,8 @@
     get frames() { return state.frames; },
     get runs() { return state.runs; },
     get exitStatus() { return state.exitStatus; },
+    // performance.now() when the last run presented its first frame
+    get firstFrameTime() { return state.firstFrameTime; },
     get title() { return document.title; },
     clocks: function () {
       return state.host && state.host.clocks ? state.host.clocks() : null;
@@ -230,6 +232,7 @@
       presentTimes: [],
       title: options.title || function () {},
       presented: function (frame, time) {
+        if (state.frames === 0) state.firstFrameTime = time;
         state.frames = frame + 1;
         if (host.drawFrom !== null) host.presentTimes.push(time);
       },
@@ -237,6 +240,7 @@
     };
     state.host = host;
     state.frames = 0;
+    state.firstFrameTime = null;
     var instance = null;
     return createQo({
       canvas: canvas,
