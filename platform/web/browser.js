@@ -176,8 +176,9 @@ mergeInto(LibraryManager.library, {
 
   qo_web_finish_frame__deps: ['$GL'],
   qo_web_finish_frame: function() {
+    // WebGL's finish() does not wait here; reading a pixel back does.
     var gl = GL.currentContext && GL.currentContext.GLctx;
-    if (gl) gl.finish();
+    if (gl) gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
   },
 
   qo_web_show_cursor: function(show) {

@@ -44,8 +44,10 @@ void present_frame() {
         qo_web_presented(frame);
         return;
     }
+    // Drawn frames on the way to the last are finished, so each is timed
+    // whole; the last is waited for by its paint.
     if (frame >= mode.first_drawn) {
-        qo_web_finish_frame();
+        if (frame < mode.last) qo_web_finish_frame();
         qo_web_presented(frame);
     }
     if (frame + 1 == mode.first_drawn) apply_discard();  // the next frame is drawn
