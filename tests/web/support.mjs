@@ -41,17 +41,16 @@ export async function serve(root = dist, overrides = {}) {
 }
 
 // Chromium as this machine runs it: headless, as root without its sandbox,
-// with nothing that reaches the network, a fresh profile, sound allowed to
-// start without a click (for the music's tests; `gesture: true` keeps the
-// browser's own rule).
-export async function launch({gesture = false} = {}) {
+// with nothing that reaches the network, a fresh profile, and sound allowed
+// to start without a click.
+export async function launch() {
   const profile = mkdtempSync(join(tmpdir(), 'qo-chromium-'));
   const args = [
     '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--mute-audio',
   ];
-  if (!gesture) args.push('--autoplay-policy=no-user-gesture-required');
+  args.push('--autoplay-policy=no-user-gesture-required');
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: process.env.QO_CHROMIUM || '/usr/bin/chromium',
     headless: true, args, viewport: {width: 1024, height: 768},

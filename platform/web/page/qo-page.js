@@ -341,6 +341,15 @@
   }
 
   start.addEventListener('click', startByPerson);
+  // A run that began without the person (?autoplay) may not make sound
+  // until they click or press a key; the music then joins where the demo is.
+  ['pointerdown', 'keydown'].forEach(function (type) {
+    window.addEventListener(type, function () {
+      if (state.phase === 'playing' && audioContext && audioContext.state === 'suspended') {
+        audioContext.resume().catch(function () {});
+      }
+    }, true);
+  });
   window.addEventListener('keydown', function (e) {
     var ignored = ['Escape', 'Shift', 'Control', 'Alt', 'Meta', 'Tab'];
     if (e.repeat || ignored.indexOf(e.key) >= 0 || state.phase !== 'ready') return;
