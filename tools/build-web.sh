@@ -40,11 +40,13 @@ tools/web/package-data.sh data "$out"
 echo "Wrote $out/ and dist/qo-web.zip ($(stat -c %s dist/qo-web.zip) bytes)"
 
 if [ "$tests" != 0 ]; then
+  cmake --build build-web -j"$(nproc)" --target qo-platform-probe
   (cd tests/web && npm ci --no-audit --no-fund > /dev/null)
   export QO_WEB_DIST="$PWD/$out" QO_SCREENSHOT="$PWD/build/tools/screenshot/qo-screenshot" QO_DATA="$PWD/data"
-  export QO_WEB_REFERENCES="$PWD/$references"
-  # The page in real time and its failures first, the stills once their references are made.
-  node --test --test-concurrency=1 tests/web/play.test.mjs tests/web/failures.test.mjs
+  export QO_WEB_REFERENCES="$PWD/$references" QO_WEB_PROBE="$PWD/build-web/tests/web/probe"
+  # The platform's messages, the page in real time and its failures first,
+  # the stills once their references are made.
+  node --test --test-concurrency=1 tests/web/platform.test.mjs tests/web/play.test.mjs tests/web/failures.test.mjs
   wait "$rendering" || { echo "the reference stills could not be rendered" >&2; exit 1; }
   node --test --test-concurrency=1 tests/web/stills.test.mjs
 fi
