@@ -111,3 +111,17 @@ test('?autoplay starts without a click, in the page, and Escape ends it', async 
   assert.deepEqual(problems, []);
   await page.close();
 });
+
+test('a click while the still is being drawn starts the demo once it is drawn', async () => {
+  const {page, problems} = await openPage(browser);
+  await page.goto(server.url);
+  assert.equal(await waitForPhase(page, ['still', 'ready', 'failed']), 'still');
+  await page.click('#play');
+  await page.waitForFunction(() => window.qo.phase === 'playing' && window.qo.frames > 5, null, {timeout: 60000});
+  assert.equal(await page.evaluate(() => window.qo.runs), 1, 'the still ran to its end first');
+  await page.evaluate(() => document.exitFullscreen());
+  assert.equal(await waitForPhase(page, ['ready', 'failed', 'message']), 'ready');
+  assert.equal(await page.getAttribute('#qo', 'data-frame'), '3200');
+  assert.deepEqual(problems, []);
+  await page.close();
+});

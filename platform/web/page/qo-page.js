@@ -25,6 +25,7 @@
   var decodedMusic = {};    // file name -> Promise of an AudioBuffer, for the package's files
   var stillCanvas = null;   // the start screen's picture, kept between runs
   var stillTried = false;   // drawn once; a still that failed is not tried again
+  var playAfterStill = false;  // the person started the demo while the still was drawn
 
   // What tests and tools may read; nothing here changes the page.
   window.qo = Object.freeze({
@@ -292,7 +293,7 @@
     stillTried = true;
     setPhase('still');
     start.hidden = false;
-    play.hidden = true;
+    play.hidden = false;
     progress.hidden = true;
     showStatus('');
     return run({frame: STILL_FRAME, drawFrom: STILL_FRAME}).then(function (result) {
@@ -323,7 +324,7 @@
       leaveFullscreen();
       return reportFailure(result);
     }).then(function () {
-      return stillTried ? showStart() : renderStill().then(showStart);
+      return stillTried ? showStart() : renderStill().then(afterStill);
     }, function (e) {
       leaveFullscreen();
       fail('The demo stopped: ' + e);
@@ -333,11 +334,24 @@
   // A click or a key on the start screen: full screen where the browser
   // allows it (only inside this handler), sound, and the run.
   function startByPerson() {
-    if (state.phase !== 'ready') return;
+    if (state.phase !== 'ready' && state.phase !== 'still') return;
     if (stage.requestFullscreen) stage.requestFullscreen().catch(function () {});
     if (!audioContext && typeof AudioContext !== 'undefined') audioContext = new AudioContext();
     if (audioContext && audioContext.state !== 'running') audioContext.resume().catch(function () {});
+    if (state.phase === 'still') {
+      // The still is a run of its own: the demo follows it.
+      playAfterStill = true;
+      play.hidden = true;
+      showStatus('Starting…');
+      return;
+    }
     playDemo();
+  }
+
+  function afterStill() {
+    if (!playAfterStill) return showStart();
+    playAfterStill = false;
+    return playDemo();
   }
 
   start.addEventListener('click', startByPerson);
@@ -352,7 +366,7 @@
   });
   window.addEventListener('keydown', function (e) {
     var ignored = ['Escape', 'Shift', 'Control', 'Alt', 'Meta', 'Tab'];
-    if (e.repeat || ignored.indexOf(e.key) >= 0 || state.phase !== 'ready') return;
+    if (e.repeat || ignored.indexOf(e.key) >= 0 || (state.phase !== 'ready' && state.phase !== 'still')) return;
     e.preventDefault();
     startByPerson();
   });
@@ -393,7 +407,7 @@
         if (typeof AudioContext !== 'undefined') audioContext = new AudioContext();
         return playDemo();
       }
-      return renderStill().then(showStart);
+      return renderStill().then(afterStill);
     }, function () {
       fail('The demo\'s files could not be loaded.');
     }).catch(function (e) {
