@@ -1,10 +1,6 @@
 // The message queue on the page: PeekMessageA gives the browser its turn,
 // in which the page's events become messages; dispatch, the default window
 // procedure, and message boxes shown in the page.
-#include <emscripten/emscripten.h>
-#include <stdio.h>
-#include <string.h>
-
 #include "platform/web/browser.h"
 #include "platform/web/turns.h"
 #include "platform/web/web_state.h"
