@@ -237,7 +237,6 @@
         state.frames = frame + 1;
         if (host.drawFrom !== null) host.presentTimes.push(time);
       },
-      drew: options.drew || function () {},
     };
     state.host = host;
     state.frames = 0;
@@ -265,9 +264,7 @@
       } catch (e) {
         return Promise.reject(e);
       }
-    }).then(function (status) {
-      return status;
-    }, function (e) {
+    }).then(null, function (e) {
       // exit(status) from the demo's failure paths ends the run this way.
       if (e && e.name === 'ExitStatus') return e.status;
       throw e;
