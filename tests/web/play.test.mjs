@@ -125,3 +125,25 @@ test('a click while the still is being drawn starts the demo once it is drawn', 
   assert.deepEqual(problems, []);
   await page.close();
 });
+
+test('while the page is hidden the run goes on, frames paced by timers, the music in step', async () => {
+  const {page, problems} = await openPage(browser);
+  await page.goto(`${server.url}index.html?autoplay`);
+  await page.waitForFunction(() => window.qo.frames > 5 && window.qo.clocks() !== null, null, {timeout: 60000});
+  // Hidden as the page's scripts see it: no animation frames are waited for then.
+  const setHidden = (hidden) => page.evaluate((h) => {
+    Object.defineProperty(document, 'hidden', {configurable: true, get: () => h});
+    Object.defineProperty(document, 'visibilityState', {configurable: true, get: () => (h ? 'hidden' : 'visible')});
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  await setHidden(true);
+  const before = await page.evaluate(() => window.qo.frames);
+  await page.waitForFunction((n) => window.qo.frames > n + 5, before, {timeout: 30000});
+  const {audio, demo} = await page.evaluate(() => window.qo.clocks());
+  assert.ok(Math.abs(audio - demo) <= MAX_CLOCK_GAP_S, `the music was ${(audio - demo) * 1000} ms off`);
+  await setHidden(false);
+  await page.keyboard.press('Escape');
+  assert.equal(await waitForPhase(page, ['ready', 'failed', 'message']), 'ready');
+  assert.deepEqual(problems, []);
+  await page.close();
+});
