@@ -110,6 +110,17 @@ struct Primitive {
     std::vector<Vertex> object;
 };
 
+// Immediate-mode quads the system's GL draws as one draw: those of glBegin/
+// glEnd pairs one after the other with no change of state between. They
+// share one split, which depends on whether any of their vertices is clipped.
+struct QuadRun {
+    bool open = false;
+    bool clipped = false;
+    size_t first = 0;  // where the run's triangles start in the batch
+    uint64_t state_serial = 0, modelview_serial = 0;
+    std::vector<Vertex> corners;  // four per quad
+};
+
 // Triangles from immediate mode waiting to be drawn together: all were
 // specified under the same key.
 struct Batch {
@@ -171,6 +182,7 @@ struct FixedglContext {
 
     Primitive primitive;
     Batch batch;
+    QuadRun quad_run;
     uint64_t state_serial = 1;  // grows with every change a draw depends on
 
     GLuint stream_buffer = 0;

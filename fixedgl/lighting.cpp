@@ -8,11 +8,12 @@
 void exec_color(FixedglContext& c, const float* rgba) {
     memcpy(c.color, rgba, sizeof c.color);
     if (!c.color_material) return;
+    // No draw reads the tracked terms while colour material is on (they come
+    // from the vertex colour), so the state a draw depends on is unchanged.
     for (Material* m : {&c.front, &c.back}) {
         memcpy(m->ambient, rgba, sizeof m->ambient);
         memcpy(m->diffuse, rgba, sizeof m->diffuse);
     }
-    state_changed(c);
 }
 
 void exec_normal(FixedglContext& c, const float* xyz) { memcpy(c.normal, xyz, sizeof c.normal); }
