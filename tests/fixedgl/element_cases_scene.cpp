@@ -63,8 +63,10 @@ void overlay_second() {
     draw_overlay(TextureArray[4], -40, -15, 15, 25);
 }
 
+// The fade's overlay at half strength over the backdrop.
 void fade_half() {
     clear_to_rgb(0.6f, 0.3f, 0.9f);
+    draw_backdrop();
     musta(0.5f);
 }
 
