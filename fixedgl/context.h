@@ -75,10 +75,10 @@ struct EsState {
     GLenum cull_face = GL_BACK, front_face = GL_CCW;
     int viewport[4] = {0, 0, 0, 0};
     float clear_color[4] = {0, 0, 0, 0};
-    bool attributes_enabled = false;
     GLuint attribute_buffer = 0;  // the buffer the vertex attribute pointers point into; 0 for none
-    bool inherit_array = false;
-    float inherit_constant[3] = {0, 0, 0};
+    bool array_on[kAttribCount] = {};          // each attribute from its array, or constant
+    bool constant_known[kAttribCount] = {};    // whether constant[] holds ES 2's value
+    float constant[kAttribCount][4] = {};
 };
 
 // A compiled shader program of one variant, with its uniform locations and

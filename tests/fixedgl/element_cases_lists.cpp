@@ -119,6 +119,30 @@ void list_inherits() {
     }
 }
 
+// A list that sets the colour part way through its geometry: the vertices
+// before take the current colour at replay, those after keep the list's.
+void list_inherit_mixed() {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    clear_to(0.2f);
+    GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3f(-10, -10, 0);
+    glVertex3f(-10, 10, 0);
+    glColor4f(0.1f, 0.9f, 0.4f, 1);
+    glVertex3f(10, -10, 0);
+    glVertex3f(10, 10, 0);
+    glEnd();
+    glEndList();
+    glTranslatef(-25, 0, -100);
+    glColor4f(1, 0.2f, 0.2f, 1);
+    glCallList(list);
+    glTranslatef(50, 0, 0);
+    glColor4f(0.3f, 0.3f, 1, 1);
+    glCallList(list);
+}
+
 // Compiled and drawn at once, then replayed elsewhere.
 void list_compile_and_execute() {
     glDisable(GL_LIGHTING);
@@ -166,6 +190,7 @@ const ElementCase kListCases[] = {
     {"list_matrices", list_matrices},
     {"list_leaves_state", list_leaves_state},
     {"list_inherits", list_inherits},
+    {"list_inherit_mixed", list_inherit_mixed},
     {"list_compile_and_execute", list_compile_and_execute},
     {"list_many_materials", list_many_materials},
     {nullptr, nullptr},

@@ -101,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Raster, LayerAgainstMesa,
                          case_name);
 INSTANTIATE_TEST_SUITE_P(Lists, LayerAgainstMesa,
                          ::testing::Values(Case{"list_matrices", true}, Case{"list_leaves_state", true},
-                                           Case{"list_inherits", true}, Case{"list_compile_and_execute", true},
+                                           Case{"list_inherits", true}, Case{"list_inherit_mixed", true},
+                                           Case{"list_compile_and_execute", true},
                                            Case{"list_many_materials", true}),
                          case_name);
 
