@@ -89,6 +89,7 @@ void fixedgl_make_current(FixedglContext* context) { fixedgl_current = context; 
 
 void fixedgl_delete_context(FixedglContext* context) {
     if (!context) return;
+    delete context->compiling;  // a list left open
     if (context == fixedgl_current) {
         release_es_objects(*context);
         fixedgl_current = nullptr;

@@ -289,7 +289,8 @@ void gl_errors() {
     report_error("a negative spot cutoff");
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_REPEAT);
     report_error("a wrap mode as filter");
-    glMaterialfv(GL_LEFT, GL_AMBIENT, bad);
+    const GLfloat colour[] = {1, 1, 1, 1};
+    glMaterialfv(GL_LEFT, GL_AMBIENT, colour);
     report_error("an unknown face");
     for (int i = 0; i < 40; i++) glPushMatrix();
     report_error("40 pushes");

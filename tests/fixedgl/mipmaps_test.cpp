@@ -73,7 +73,23 @@ std::vector<MipmapLevel> glu_levels(const Picture& p) {
     return levels;
 }
 
+// Whether libGLU would hand GL a scaled level 0 with rows not a multiple of
+// the unpack alignment (see expect_same_levels).
+bool glu_misreads_level0(const Picture& p) {
+    GLint max_size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    int w, h;
+    mipmap_base_size(p.width, p.height, max_size, w, h);
+    return (w != p.width || h != p.height) && (w * p.components) % p.alignment != 0;
+}
+
 void expect_same_levels(const Picture& p) {
+#if defined(__SANITIZE_ADDRESS__)
+    // GL reads such a level past the end of libGLU's buffer, which stops an
+    // AddressSanitizer build in the system's libraries; the plain build
+    // compares the other levels.
+    if (glu_misreads_level0(p)) return;
+#endif
     GLint max_size = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
     std::vector<MipmapLevel> glu = glu_levels(p);
@@ -86,13 +102,12 @@ void expect_same_levels(const Picture& p) {
     // 1x7 luminance picture at alignment 4 comes out 10 106 0 0 0 0 33 0
     // where the scaled texels are 10 34 58 ...). The layer keeps the scaled
     // texels; the levels below, which GLU pads properly, are compared.
-    bool scaled = glu[0].width != p.width || glu[0].height != p.height;
-    bool glu_misreads_level0 = scaled && (glu[0].width * p.components) % p.alignment != 0;
+    bool skip_level0 = glu_misreads_level0(p);
     for (size_t level = 0; level < glu.size(); level++) {
         EXPECT_EQ(ours[level].width, glu[level].width) << "level " << level;
         EXPECT_EQ(ours[level].height, glu[level].height) << "level " << level;
         ASSERT_EQ(ours[level].bytes.size(), glu[level].bytes.size()) << "level " << level;
-        if (level == 0 && glu_misreads_level0) continue;
+        if (level == 0 && skip_level0) continue;
         size_t differing = 0, first = 0;
         for (size_t i = 0; i < glu[level].bytes.size(); i++)
             if (ours[level].bytes[i] != glu[level].bytes[i] && differing++ == 0) first = i;
