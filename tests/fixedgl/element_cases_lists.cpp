@@ -4,6 +4,10 @@
 // one draw's table holds.
 #include "element_cases.h"
 
+#ifdef QO_ELEMENTS_ON_LAYER
+#include "fixedgl/fixedgl.h"
+#endif
+
 namespace {
 
 void unlit_quad(float size) {
@@ -184,6 +188,34 @@ void list_many_materials() {
     glCallList(list);
 }
 
+// The layer's discard mode: clears and drawing between its start and end
+// are dropped and everything else keeps its effect (a matrix, a colour, a
+// list compiled then). Through the system's GL the same calls run without
+// the dropped ones, so both pictures must be the same.
+void discard_keeps_state() {
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    clear_to(0.3f);
+#ifdef QO_ELEMENTS_ON_LAYER
+    fixedgl_set_discard(true);
+    clear_to_rgb(1, 0, 0);
+#endif
+    GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glColor4f(0.2f, 0.8f, 0.5f, 1);
+    unlit_quad(8);
+    glEndList();
+    glTranslatef(-20, 10, -100);
+    glColor4f(1, 0.8f, 0.1f, 1);
+#ifdef QO_ELEMENTS_ON_LAYER
+    unlit_quad(30);
+    fixedgl_set_discard(false);
+#endif
+    unlit_quad(10);  // yellow, where the translation put it
+    glTranslatef(35, 0, 0);
+    glCallList(list);
+}
+
 }  // namespace
 
 const ElementCase kListCases[] = {
@@ -193,5 +225,6 @@ const ElementCase kListCases[] = {
     {"list_inherit_mixed", list_inherit_mixed},
     {"list_compile_and_execute", list_compile_and_execute},
     {"list_many_materials", list_many_materials},
+    {"discard_keeps_state", discard_keeps_state},
     {nullptr, nullptr},
 };

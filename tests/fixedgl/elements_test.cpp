@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Lists, LayerAgainstMesa,
                          ::testing::Values(Case{"list_matrices", true}, Case{"list_leaves_state", true},
                                            Case{"list_inherits", true}, Case{"list_inherit_mixed", true},
                                            Case{"list_compile_and_execute", true},
-                                           Case{"list_many_materials", true}),
+                                           Case{"list_many_materials", true}, Case{"discard_keeps_state", true}),
                          case_name);
 
 // A whole frame of the scene is a few dozen ES 2 draws: one per replay of
