@@ -19,6 +19,7 @@ void batch_triangles(FixedglContext& c, const Vertex* vertices, size_t count) {
 
 void flush_batch(FixedglContext& c) {
     Batch& b = c.batch;
+    c.quad_run.open = false;  // what is drawn stays as it was split
     if (b.vertices.empty()) return;
     if (!c.discard) {
         if (c.es.array_buffer != c.stream_buffer) {

@@ -63,6 +63,7 @@ Texture& bound_texture(FixedglContext& c);
 // A texture that can be sampled as GL would: complete for its filters.
 bool texture_complete(const Texture& t);
 Texture* find_texture(FixedglContext& c, GLuint name);
+const Texture* find_texture(const FixedglContext& c, GLuint name);
 
 // Immediate-mode triangles: appended to the pending batch, which is drawn
 // when a later triangle's key differs or before anything that must see it.

@@ -68,7 +68,7 @@ static void start_es_state(FixedglContext& c) {
     es2.GenBuffers(1, &c.stream_buffer);
     es2.BindBuffer(GL_ARRAY_BUFFER, c.stream_buffer);
     c.es.array_buffer = c.stream_buffer;
-    for (int a = 0; a < kAttribCount; a++) es2.DisableVertexAttribArray((GLuint)a);
+    for (int a = 0; a < kAttribCount; a++) es2.DisableVertexAttribArray((GLuint)a);  // as EsState starts
 }
 
 FixedglContext* fixedgl_create_context() {
@@ -89,6 +89,7 @@ void fixedgl_make_current(FixedglContext* context) { fixedgl_current = context; 
 
 void fixedgl_delete_context(FixedglContext* context) {
     if (!context) return;
+    delete context->compiling;  // a list left open
     if (context == fixedgl_current) {
         release_es_objects(*context);
         fixedgl_current = nullptr;

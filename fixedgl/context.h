@@ -75,10 +75,10 @@ struct EsState {
     GLenum cull_face = GL_BACK, front_face = GL_CCW;
     int viewport[4] = {0, 0, 0, 0};
     float clear_color[4] = {0, 0, 0, 0};
-    bool attributes_enabled = false;
     GLuint attribute_buffer = 0;  // the buffer the vertex attribute pointers point into; 0 for none
-    bool inherit_array = false;
-    float inherit_constant[3] = {0, 0, 0};
+    bool array_on[kAttribCount] = {};          // each attribute from its array, or constant
+    bool constant_known[kAttribCount] = {};    // whether constant[] holds ES 2's value
+    float constant[kAttribCount][4] = {};
 };
 
 // A compiled shader program of one variant, with its uniform locations and
@@ -108,6 +108,17 @@ struct Primitive {
     bool inside = false;
     std::vector<Vertex> eye;
     std::vector<Vertex> object;
+};
+
+// Immediate-mode quads the system's GL draws as one draw: those of glBegin/
+// glEnd pairs one after the other with no change of state between. They
+// share one split, which depends on whether any of their vertices is clipped.
+struct QuadRun {
+    bool open = false;
+    bool clipped = false;
+    size_t first = 0;  // where the run's triangles start in the batch
+    uint64_t state_serial = 0, modelview_serial = 0;
+    std::vector<Vertex> corners;  // four per quad
 };
 
 // Triangles from immediate mode waiting to be drawn together: all were
@@ -171,6 +182,7 @@ struct FixedglContext {
 
     Primitive primitive;
     Batch batch;
+    QuadRun quad_run;
     uint64_t state_serial = 1;  // grows with every change a draw depends on
 
     GLuint stream_buffer = 0;

@@ -84,7 +84,8 @@ void upload_uniforms(Program& p, const DrawKey& key, const DrawSource& s) {
     memcpy(modelview, s.modelview ? s.modelview : kIdentity4, sizeof modelview);
     memcpy(normal, s.normal_matrix ? s.normal_matrix : kIdentity3, sizeof normal);
     if (changed(fresh, p.last_modelview, modelview)) es2.UniformMatrix4fv(p.modelview, 1, GL_FALSE, modelview);
-    if (changed(fresh, p.last_current, s.current)) es2.Uniform4fv(p.current, 3, s.current);
+    if ((key.variant & kVariantInheritMixed) && changed(fresh, p.last_current, s.current))
+        es2.Uniform4fv(p.current, 3, s.current);
     if (key.variant & kVariantLighting) {
         if (changed(fresh, p.last_normal_matrix, normal))
             es2.UniformMatrix3fv(p.normal_matrix, 1, GL_FALSE, normal);
@@ -115,6 +116,27 @@ void upload_uniforms(Program& p, const DrawKey& key, const DrawSource& s) {
     p.uploaded = true;
 }
 
+void set_array(EsState& es, VertexAttribute a, bool on) {
+    if (es.array_on[a] == on) return;
+    if (on)
+        es2.EnableVertexAttribArray(a);
+    else
+        es2.DisableVertexAttribArray(a);
+    es.array_on[a] = on;
+}
+
+// An attribute every vertex takes at replay: a constant, as GL's current
+// value is for a disabled array.
+void set_constant(EsState& es, VertexAttribute a, const float* v, int size) {
+    float value[4] = {0, 0, 0, 1};
+    memcpy(value, v, size * sizeof(float));
+    set_array(es, a, false);
+    if (es.constant_known[a] && memcmp(es.constant[a], value, sizeof value) == 0) return;
+    es2.VertexAttrib4fv(a, value);
+    memcpy(es.constant[a], value, sizeof value);
+    es.constant_known[a] = true;
+}
+
 void point_attributes(FixedglContext& c, const DrawSource& s) {
     EsState& es = c.es;
     if (es.array_buffer != s.buffer) {
@@ -131,29 +153,28 @@ void point_attributes(FixedglContext& c, const DrawSource& s) {
         static const Layout layout[] = {
             {kAttribPosition, 4, offsetof(Vertex, position)}, {kAttribNormal, 3, offsetof(Vertex, normal)},
             {kAttribColor, 4, offsetof(Vertex, color)},       {kAttribTexCoord, 4, offsetof(Vertex, texcoord)},
-            {kAttribSegment, 1, offsetof(Vertex, segment)},
+            {kAttribSegment, 1, offsetof(Vertex, segment)},   {kAttribInherit, 3, offsetof(Vertex, inherit)},
         };
-        for (const Layout& l : layout) {
-            if (!es.attributes_enabled) es2.EnableVertexAttribArray(l.attribute);
+        for (const Layout& l : layout)
             es2.VertexAttribPointer(l.attribute, l.size, GL_FLOAT, GL_FALSE, stride, (const void*)l.offset);
-        }
-        es2.VertexAttribPointer(kAttribInherit, 3, GL_FLOAT, GL_FALSE, stride, (const void*)offsetof(Vertex, inherit));
         es.attribute_buffer = s.buffer;
-        es.attributes_enabled = true;
     }
-    if (s.inherit_varies != es.inherit_array) {
-        if (s.inherit_varies)
-            es2.EnableVertexAttribArray(kAttribInherit);
-        else
-            es2.DisableVertexAttribArray(kAttribInherit);
-        es.inherit_array = s.inherit_varies;
-        if (!s.inherit_varies) memset(es.inherit_constant, 0xff, sizeof es.inherit_constant);  // send it below
-    }
-    if (!s.inherit_varies && memcmp(es.inherit_constant, s.inherit, sizeof s.inherit) != 0) {
-        float v[4] = {s.inherit[0], s.inherit[1], s.inherit[2], 1};
-        es2.VertexAttrib4fv(kAttribInherit, v);
-        memcpy(es.inherit_constant, s.inherit, sizeof s.inherit);
-    }
+    set_array(es, kAttribPosition, true);
+    set_array(es, kAttribSegment, true);
+    set_array(es, kAttribInherit, s.inherit_varies);
+    bool varies = s.inherit_varies;
+    if (!varies && s.inherit[0] != 0)
+        set_constant(es, kAttribColor, s.current, 4);
+    else
+        set_array(es, kAttribColor, true);
+    if (!varies && s.inherit[1] != 0)
+        set_constant(es, kAttribNormal, s.current + 4, 3);
+    else
+        set_array(es, kAttribNormal, true);
+    if (!varies && s.inherit[2] != 0)
+        set_constant(es, kAttribTexCoord, s.current + 8, 4);
+    else
+        set_array(es, kAttribTexCoord, true);
 }
 
 }  // namespace

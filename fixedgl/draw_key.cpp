@@ -105,12 +105,11 @@ void build_draw_key(const FixedglContext& c, DrawKey& key) {
         fog_uniforms(c, u);
     }
     if (c.texture_2d) {
-        const Texture& t = c.bound_texture ? *find_texture(const_cast<FixedglContext&>(c), c.bound_texture)
-                                           : c.default_texture;
+        const Texture* t = find_texture(c, c.bound_texture);
         // An incomplete texture turns texturing off, as in GL.
-        if (texture_complete(t)) {
+        if (t && texture_complete(*t)) {
             variant |= kVariantTexture;
-            if (t.levels[0].base_format == GL_ALPHA) variant |= kVariantTextureAlpha;
+            if (t->levels[0].base_format == GL_ALPHA) variant |= kVariantTextureAlpha;
             key.textured = 1;
             key.texture = c.bound_texture;
         }

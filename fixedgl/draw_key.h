@@ -23,6 +23,12 @@ const uint32_t kVariantTextureAlpha = 1u << 6;   // an alpha-only texture: the c
 const int kVariantFogShift = 7;                  // 2 bits: 0 none, 1 linear, 2 exp, 3 exp2
 const int kVariantLightShift = 9;                // 4 bits: enabled lights, packed
 const uint32_t kVariantLightMask = 15u << kVariantLightShift;
+// Some vertices of a list's draw take an attribute at replay and others have
+// their own: chosen per vertex. (When all or none do, the attribute is a
+// constant or an array instead.)
+const uint32_t kVariantInheritMixed = 1u << 13;
+// The draw lights its vertices with more than one material (a list's table).
+const uint32_t kVariantMaterialTable = 1u << 14;
 
 const int kMaterialTableSize = 8;  // materials one draw can light with
 

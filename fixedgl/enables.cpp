@@ -1,6 +1,8 @@
 // glEnable, glDisable and glIsEnabled over GL 1.1's capabilities. Those
 // that change drawing here have fields of their own; the others are only
 // remembered, so glIsEnabled answers for them as GL does.
+#include <string.h>
+
 #include <algorithm>
 
 #include "fixedgl/calls.h"
@@ -85,7 +87,11 @@ void exec_enable(FixedglContext& c, GLenum cap, bool enable) {
         *field = enable;
         state_changed(c);
         // Colour material takes the current colour at once.
-        if (cap == GL_COLOR_MATERIAL && enable) exec_color(c, c.color);
+        if (cap == GL_COLOR_MATERIAL && enable) {
+            float current[4];
+            memcpy(current, c.color, sizeof current);
+            exec_color(c, current);
+        }
         return;
     }
     if (!remembered_only(cap)) {

@@ -33,9 +33,11 @@ void exec_fog(FixedglContext& c, GLenum pname, const float* params) {
 void glFogfv(GLenum pname, const GLfloat* params) {
     FixedglContext* c = outside_begin();
     if (!c) return;
-    ListOp op = make_op(kOpFog, pname);
-    memcpy(op.v, params, (pname == GL_FOG_COLOR ? 4 : 1) * sizeof(float));
-    if (record_call(*c, op)) return;
+    if (c->compiling) {
+        ListOp op = make_op(kOpFog, pname);
+        memcpy(op.v, params, (pname == GL_FOG_COLOR ? 4 : 1) * sizeof(float));
+        if (record_call(*c, op)) return;
+    }
     exec_fog(*c, pname, params);
 }
 

@@ -4,6 +4,8 @@
 // given.
 #include <string.h>
 
+#include <algorithm>
+
 #include "fixedgl/calls.h"
 #include "fixedgl/triangulate.h"
 
@@ -21,6 +23,55 @@ void glBegin(GLenum mode) {
     if (c->compiling) c->compiling->primitive_first_op = c->compiling->list.ops.size();
 }
 
+namespace {
+
+bool clipped(const Mat4& projection, const std::vector<Vertex>& eye) {
+    for (const Vertex& v : eye) {
+        float p[4];
+        mat4_transform(projection, v.position, p);
+        float w = p[3];
+        if (p[0] < -w || p[0] > w || p[1] < -w || p[1] > w || p[2] < -w || p[2] > w) return true;
+    }
+    return false;
+}
+
+void append_quads(std::vector<Vertex>& out, const Vertex* corners, size_t quads, QuadSplit split) {
+    static const unsigned first_third[6] = {0, 1, 2, 0, 2, 3}, second_fourth[6] = {0, 1, 3, 1, 2, 3};
+    const unsigned* order = split == kSplitFirstThird ? first_third : second_fourth;
+    for (size_t q = 0; q < quads; q++)
+        for (int k = 0; k < 6; k++) out.push_back(corners[4 * q + order[k]]);
+}
+
+// Immediate-mode quads: one split for the whole run they join.
+void batch_quads(FixedglContext& c, const std::vector<Vertex>& eye) {
+    size_t quads = eye.size() / 4;
+    QuadRun& run = c.quad_run;
+    bool any_clipped = clipped(c.projection.entries[c.projection.depth - 1], eye);
+    bool joins = run.open && run.state_serial == c.state_serial && run.modelview_serial == c.modelview_serial &&
+                 !c.batch.vertices.empty();
+    if (joins && any_clipped && !run.clipped) {
+        // The run's earlier quads go over to the other diagonal with it.
+        std::vector<Vertex> resplit;
+        append_quads(resplit, run.corners.data(), run.corners.size() / 4, kSplitSecondFourth);
+        std::copy(resplit.begin(), resplit.end(), c.batch.vertices.begin() + (ptrdiff_t)run.first);
+        run.clipped = true;
+    }
+    std::vector<Vertex> triangles;
+    append_quads(triangles, eye.data(), quads, (joins ? run.clipped : any_clipped) ? kSplitSecondFourth : kSplitFirstThird);
+    batch_triangles(c, triangles.data(), triangles.size());
+    if (!joins) {
+        run.open = true;
+        run.clipped = any_clipped;
+        run.first = c.batch.vertices.size() - triangles.size();
+        run.corners.clear();
+    }
+    run.corners.insert(run.corners.end(), eye.begin(), eye.begin() + (ptrdiff_t)(quads * 4));
+    run.state_serial = c.state_serial;
+    run.modelview_serial = c.modelview_serial;
+}
+
+}  // namespace
+
 void glEnd(void) {
     FixedglContext* c = fixedgl_current;
     if (!c) return;
@@ -32,19 +83,22 @@ void glEnd(void) {
     p.inside = false;
     static thread_local std::vector<unsigned> indices;
     static thread_local std::vector<Vertex> triangles;
-    bool compiling = c->compiling != nullptr;
-    const std::vector<Vertex>& given = compiling ? p.object : p.eye;
-    triangulate(p.mode, given.size(), indices);
-    if (indices.empty()) return;
-    if (compiling) {
+    if (ListBuilder* b = c->compiling) {
+        triangulate(p.mode, p.object.size(), kSplitSecondFourth, indices);
         triangles.clear();
         for (unsigned i : indices) triangles.push_back(p.object[i]);
-        record_geometry(*c, triangles.data(), triangles.size());
-        if (c->compiling->mode == GL_COMPILE) return;
+        if (!triangles.empty()) record_geometry(*c, triangles.data(), triangles.size());
+        if (b->mode == GL_COMPILE) return;
     }
+    if (p.mode == GL_QUADS) {
+        if (p.eye.size() >= 4) batch_quads(*c, p.eye);
+        return;
+    }
+    c->quad_run.open = false;
+    triangulate(p.mode, p.eye.size(), kSplitFirstThird, indices);
     triangles.clear();
     for (unsigned i : indices) triangles.push_back(p.eye[i]);
-    batch_triangles(*c, triangles.data(), triangles.size());
+    if (!triangles.empty()) batch_triangles(*c, triangles.data(), triangles.size());
 }
 
 // A vertex with the current attributes: in eye space for drawing now, as

@@ -8,11 +8,12 @@
 void exec_color(FixedglContext& c, const float* rgba) {
     memcpy(c.color, rgba, sizeof c.color);
     if (!c.color_material) return;
+    // No draw reads the tracked terms while colour material is on (they come
+    // from the vertex colour), so the state a draw depends on is unchanged.
     for (Material* m : {&c.front, &c.back}) {
         memcpy(m->ambient, rgba, sizeof m->ambient);
         memcpy(m->diffuse, rgba, sizeof m->diffuse);
     }
-    state_changed(c);
 }
 
 void exec_normal(FixedglContext& c, const float* xyz) { memcpy(c.normal, xyz, sizeof c.normal); }
@@ -120,28 +121,31 @@ static int light_values(GLenum pname) {
     }
 }
 
-static ListOp values_op(ListOpKind kind, GLenum a, GLenum b, const float* params, int count) {
+// Records a call with its values into a list being compiled (reading the
+// values only then); true when it must not run now.
+static bool record_values(FixedglContext& c, ListOpKind kind, GLenum a, GLenum b, const float* params, int count) {
+    if (!c.compiling) return false;
     ListOp op = make_op(kind, a, b);
     memcpy(op.v, params, count * sizeof(float));
-    return op;
+    return record_call(c, op);
 }
 
 void glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
     FixedglContext* c = outside_begin();
-    if (!c || record_call(*c, values_op(kOpLight, light, pname, params, light_values(pname)))) return;
+    if (!c || record_values(*c, kOpLight, light, pname, params, light_values(pname))) return;
     exec_light(*c, light, pname, params);
 }
 
 void glLightModelfv(GLenum pname, const GLfloat* params) {
     FixedglContext* c = outside_begin();
-    if (!c || record_call(*c, values_op(kOpLightModel, pname, 0, params, light_values(pname)))) return;
+    if (!c || record_values(*c, kOpLightModel, pname, 0, params, light_values(pname))) return;
     exec_light_model(*c, pname, params);
 }
 
 // Materials may change between glBegin and glEnd.
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
     FixedglContext* c = fixedgl_current;
-    if (!c || record_call(*c, values_op(kOpMaterial, face, pname, params, light_values(pname)))) return;
+    if (!c || record_values(*c, kOpMaterial, face, pname, params, light_values(pname))) return;
     exec_material(*c, face, pname, params);
 }
 

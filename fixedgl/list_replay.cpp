@@ -71,6 +71,8 @@ size_t run_draw(FixedglContext& c, const DisplayList& list, size_t at) {
     flush_batch(c);  // immediate-mode drawing before the list comes first
     DrawKey key;
     build_draw_key(c, key);
+    if (d.inherit_varies) key.variant |= kVariantInheritMixed;
+    if (entries > 1 && (key.variant & kVariantLighting)) key.variant |= kVariantMaterialTable;
     s.buffer = list.es_buffer;
     s.first = d.first;
     s.count = d.count;

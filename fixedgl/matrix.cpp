@@ -13,13 +13,6 @@ Mat4 mat4_identity() {
     return a;
 }
 
-bool mat4_is_identity(const Mat4& a) {
-    Mat4 i = mat4_identity();
-    for (int k = 0; k < 16; k++)
-        if (a.m[k] != i.m[k]) return false;
-    return true;
-}
-
 Mat4 mat4_multiply(const Mat4& a, const Mat4& b) {
     Mat4 p;
     for (int r = 0; r < 4; r++) {

@@ -8,7 +8,6 @@ struct Mat4 {
 };
 
 Mat4 mat4_identity();
-bool mat4_is_identity(const Mat4& a);
 Mat4 mat4_multiply(const Mat4& a, const Mat4& b);  // a * b
 void mat4_translate(Mat4& a, float x, float y, float z);  // a = a * T
 void mat4_scale(Mat4& a, float x, float y, float z);      // a = a * S

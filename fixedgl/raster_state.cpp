@@ -6,6 +6,8 @@
 
 namespace {
 
+// As the system's GL takes them (GL 1.4's rules: colour factors on either
+// side); saturation only for the source, the one side ES 2 has it.
 bool blend_factor(GLenum f, bool source) {
     switch (f) {
         case GL_ZERO:
@@ -13,11 +15,11 @@ bool blend_factor(GLenum f, bool source) {
         case GL_SRC_ALPHA:
         case GL_ONE_MINUS_SRC_ALPHA:
         case GL_DST_ALPHA:
-        case GL_ONE_MINUS_DST_ALPHA: return true;
+        case GL_ONE_MINUS_DST_ALPHA:
         case GL_SRC_COLOR:
-        case GL_ONE_MINUS_SRC_COLOR: return !source;
+        case GL_ONE_MINUS_SRC_COLOR:
         case GL_DST_COLOR:
-        case GL_ONE_MINUS_DST_COLOR:
+        case GL_ONE_MINUS_DST_COLOR: return true;
         case GL_SRC_ALPHA_SATURATE: return source;
         default: return false;
     }

@@ -14,12 +14,14 @@ attribute vec3 aNormal;
 attribute vec4 aColor;
 attribute vec4 aTexCoord;
 attribute float aSegment;
-attribute vec3 aInherit;
 uniform mat4 uProjection;
 uniform mat4 uModelView;
 uniform mat3 uNormalMatrix;
 uniform mat4 uTextureMatrix;
+#ifdef INHERIT_MIXED
+attribute vec3 aInherit;
 uniform vec4 uCurrent[3];  // colour, normal, texture coordinate for inheriting vertices
+#endif
 varying vec4 vColor;
 varying vec4 vTexCoord;
 varying float vFog;
@@ -38,13 +40,25 @@ uniform vec4 uLightSpot[LIGHT_SLOTS];         // direction, cosine of the cutoff
 void main() {
     vec4 eye = uModelView * aPosition;
     gl_Position = uProjection * eye;
+#ifdef INHERIT_MIXED
     vec4 color = mix(aColor, uCurrent[0], aInherit.x);
+    vec3 given_normal = mix(aNormal, uCurrent[1].xyz, aInherit.y);
+    vec4 texcoord = mix(aTexCoord, uCurrent[2], aInherit.z);
+#else
+    vec4 color = aColor;
+    vec3 given_normal = aNormal;
+    vec4 texcoord = aTexCoord;
+#endif
 #ifdef LIGHTING
-    vec3 n = uNormalMatrix * mix(aNormal, uCurrent[1].xyz, aInherit.y);
+    vec3 n = uNormalMatrix * given_normal;
 #ifdef NORMALIZE
     n = normalize(n);
 #endif
+#ifdef MATERIAL_TABLE
     int m = 4 * int(aSegment + 0.5);
+#else
+    const int m = 0;
+#endif
     vec4 emission = uMaterial[m];
 #ifdef COLOR_MATERIAL
     vec4 ambient = color;
@@ -90,7 +104,7 @@ void main() {
 #else
     vColor = clamp(color, 0.0, 1.0);
 #endif
-    vTexCoord = uTextureMatrix * mix(aTexCoord, uCurrent[2], aInherit.z);
+    vTexCoord = uTextureMatrix * texcoord;
     vFog = abs(eye.z);
 }
 )";
@@ -142,10 +156,12 @@ std::string defines(uint32_t variant) {
     if (variant & kVariantAttenuation) d += "#define ATTENUATION\n";
     if (variant & kVariantTexture) d += "#define TEXTURE\n";
     if (variant & kVariantTextureAlpha) d += "#define TEXTURE_ALPHA\n";
+    if (variant & kVariantInheritMixed) d += "#define INHERIT_MIXED\n";
     d += "#define FOG " + std::to_string((variant >> kVariantFogShift) & 3) + "\n";
     d += "#define LIGHTS " + std::to_string(lights) + "\n";
     d += "#define LIGHT_SLOTS " + std::to_string(lights > 0 ? lights : 1) + "\n";
-    d += "#define MATERIALS " + std::to_string(kMaterialTableSize) + "\n";
+    d += "#define MATERIALS " + std::to_string(variant & kVariantMaterialTable ? kMaterialTableSize : 1) + "\n";
+    if (variant & kVariantMaterialTable) d += "#define MATERIAL_TABLE\n";
     return d;
 }
 

@@ -11,11 +11,15 @@
 #include "fixedgl/calls.h"
 #include "fixedgl/draw.h"
 
-Texture* find_texture(FixedglContext& c, GLuint name) {
+const Texture* find_texture(const FixedglContext& c, GLuint name) {
     if (name == 0) return &c.default_texture;
-    for (Texture& t : c.textures)
+    for (const Texture& t : c.textures)
         if (t.name == name) return &t;
     return nullptr;
+}
+
+Texture* find_texture(FixedglContext& c, GLuint name) {
+    return const_cast<Texture*>(find_texture(static_cast<const FixedglContext&>(c), name));
 }
 
 Texture& bound_texture(FixedglContext& c) {
