@@ -65,6 +65,7 @@ struct Texture {
 struct EsState {
     GLuint program = 0;
     GLuint array_buffer = 0;
+    GLuint element_buffer = 0;
     GLuint texture = 0;
     bool blend = false;
     GLenum blend_src = GL_ONE, blend_dst = GL_ZERO;

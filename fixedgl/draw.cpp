@@ -209,7 +209,16 @@ void draw(FixedglContext& c, const DrawKey& key, const DrawSource& source) {
     }
     upload_uniforms(*p, key, source);
     point_attributes(c, source);
-    es2.DrawArrays(GL_TRIANGLES, (GLint)source.first, (GLsizei)source.count);
+    if (source.indices) {
+        if (c.es.element_buffer != source.indices) {
+            es2.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, source.indices);
+            c.es.element_buffer = source.indices;
+        }
+        es2.DrawElements(GL_TRIANGLES, (GLsizei)source.count, GL_UNSIGNED_SHORT,
+                         (const void*)(source.first * sizeof(uint16_t)));
+    } else {
+        es2.DrawArrays(GL_TRIANGLES, (GLint)source.first, (GLsizei)source.count);
+    }
     c.counts.draw_calls++;
     c.counts.vertices += source.count;
 }
@@ -220,7 +229,9 @@ void release_es_objects(FixedglContext& c) {
     for (Texture& t : c.textures)
         if (t.es_name) es2.DeleteTextures(1, &t.es_name);
     if (c.default_texture.es_name) es2.DeleteTextures(1, &c.default_texture.es_name);
-    for (ListSlot& s : c.lists.slots)
+    for (ListSlot& s : c.lists.slots) {
         if (s.list.es_buffer) es2.DeleteBuffers(1, &s.list.es_buffer);
+        if (s.list.es_indices) es2.DeleteBuffers(1, &s.list.es_indices);
+    }
     if (c.stream_buffer) es2.DeleteBuffers(1, &c.stream_buffer);
 }

@@ -8,6 +8,7 @@
 
 struct DrawSource {
     GLuint buffer = 0;  // ES buffer holding the vertices
+    GLuint indices = 0;  // ES buffer of 16-bit indices into them, or 0: drawn in order
     uint32_t first = 0, count = 0;
     const float* modelview = nullptr;      // 16 floats; null for identity (eye-space vertices)
     const float* normal_matrix = nullptr;  // 9 floats; null for identity

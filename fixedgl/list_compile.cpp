@@ -7,6 +7,7 @@
 
 #include "fixedgl/calls.h"
 #include "fixedgl/draw_key.h"
+#include "fixedgl/list_indexing.h"
 
 namespace {
 
@@ -23,6 +24,18 @@ void close_draw(ListBuilder& b, size_t end) {
 }
 
 void close_draw(ListBuilder& b) { close_draw(b, b.list.ops.size()); }
+
+void release_list_buffers(FixedglContext& c, DisplayList& list) {
+    for (unsigned* buffer : {&list.es_buffer, &list.es_indices}) {
+        if (!*buffer) continue;
+        es2.DeleteBuffers(1, buffer);
+        // ES 2 unbinds a deleted buffer; a later one may get its name.
+        if (c.es.array_buffer == *buffer) c.es.array_buffer = 0;
+        if (c.es.attribute_buffer == *buffer) c.es.attribute_buffer = 0;
+        if (c.es.element_buffer == *buffer) c.es.element_buffer = 0;
+        *buffer = 0;
+    }
+}
 
 ListSlot* slot(FixedglContext& c, GLuint name) {
     if (name == 0 || name > c.lists.slots.size()) return nullptr;
@@ -167,18 +180,30 @@ void glEndList(void) {
     c->compiling = nullptr;
     if (b->name > c->lists.slots.size()) c->lists.slots.resize(b->name);
     ListSlot& s = c->lists.slots[b->name - 1];
-    if (s.list.es_buffer) es2.DeleteBuffers(1, &s.list.es_buffer);
+    release_list_buffers(*c, s.list);
     s.reserved = true;
     s.defined = true;
     s.list = std::move(b->list);
     s.list.es_buffer = 0;
+    s.list.es_indices = 0;
     if (!b->vertices.empty()) {
+        // Equal vertices shared where 16-bit indices reach them all.
+        std::vector<Vertex> distinct;
+        std::vector<uint16_t> indices;
+        bool indexed = index_vertices(b->vertices, distinct, indices);
+        const std::vector<Vertex>& stored = indexed ? distinct : b->vertices;
         es2.GenBuffers(1, &s.list.es_buffer);
         es2.BindBuffer(GL_ARRAY_BUFFER, s.list.es_buffer);
-        es2.BufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(b->vertices.size() * sizeof(Vertex)), b->vertices.data(),
-                       GL_STATIC_DRAW);
+        es2.BufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(stored.size() * sizeof(Vertex)), stored.data(), GL_STATIC_DRAW);
         c->es.array_buffer = s.list.es_buffer;
         c->es.attribute_buffer = 0;  // a name may come back for a new buffer
+        if (indexed) {
+            es2.GenBuffers(1, &s.list.es_indices);
+            es2.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, s.list.es_indices);
+            es2.BufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(indices.size() * sizeof(uint16_t)), indices.data(),
+                           GL_STATIC_DRAW);
+            c->es.element_buffer = s.list.es_indices;
+        }
     }
     delete b;
 }
@@ -193,11 +218,7 @@ void glDeleteLists(GLuint list, GLsizei range) {
     for (GLsizei k = 0; k < range; k++) {
         ListSlot* s = slot(*c, list + (GLuint)k);
         if (!s) continue;
-        if (s->list.es_buffer) {
-            es2.DeleteBuffers(1, &s->list.es_buffer);
-            if (c->es.array_buffer == s->list.es_buffer) c->es.array_buffer = 0;
-            if (c->es.attribute_buffer == s->list.es_buffer) c->es.attribute_buffer = 0;
-        }
+        release_list_buffers(*c, s->list);
         *s = ListSlot();
     }
 }

@@ -74,6 +74,7 @@ size_t run_draw(FixedglContext& c, const DisplayList& list, size_t at) {
     if (d.inherit_varies) key.variant |= kVariantInheritMixed;
     if (entries > 1 && (key.variant & kVariantLighting)) key.variant |= kVariantMaterialTable;
     s.buffer = list.es_buffer;
+    s.indices = list.es_indices;
     s.first = d.first;
     s.count = d.count;
     s.modelview = c.modelview.entries[c.modelview.depth - 1].m;

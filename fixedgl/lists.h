@@ -57,7 +57,7 @@ struct ListOp {
 };
 
 struct ListDraw {
-    uint32_t first = 0, count = 0;  // vertices in the list's buffer
+    uint32_t first = 0, count = 0;  // vertices in the list's order (indices, when it has them)
     uint32_t inner_ops = 0;         // the calls recorded after the draw op that belong to it
     uint32_t segments = 1;          // material table entries used
     bool inherit_varies = false;    // per-vertex inherit flags needed
@@ -68,6 +68,7 @@ struct DisplayList {
     std::vector<ListOp> ops;
     std::vector<ListDraw> draws;
     unsigned es_buffer = 0;
+    unsigned es_indices = 0;  // 16-bit indices into es_buffer's distinct vertices; 0 for none
 };
 
 struct ListSlot {

@@ -23,8 +23,12 @@ attribute vec3 aInherit;
 uniform vec4 uCurrent[3];  // colour, normal, texture coordinate for inheriting vertices
 #endif
 varying vec4 vColor;
+#ifdef TEXTURE
 varying vec4 vTexCoord;
+#endif
+#if FOG != 0
 varying float vFog;
+#endif
 #ifdef LIGHTING
 uniform vec4 uMaterial[4 * MATERIALS];  // emission, ambient, diffuse, specular with shininess
 uniform vec4 uSceneAmbient;
@@ -104,8 +108,12 @@ void main() {
 #else
     vColor = clamp(color, 0.0, 1.0);
 #endif
+#ifdef TEXTURE
     vTexCoord = uTextureMatrix * texcoord;
+#endif
+#if FOG != 0
     vFog = abs(eye.z);
+#endif
 }
 )";
 
@@ -116,9 +124,13 @@ precision highp float;
 precision mediump float;
 #endif
 varying vec4 vColor;
+#ifdef TEXTURE
 varying vec4 vTexCoord;
-varying float vFog;
 uniform sampler2D uTexture;
+#endif
+#if FOG != 0
+varying float vFog;
+#endif
 uniform vec4 uFogColor;
 uniform vec4 uFogParams;  // linear: scale, offset; exp: density / ln 2; exp2: density / sqrt(ln 2)
 void main() {

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         printf("%-28s %10.2f\n", "Mesa fixed function (peer)", mesa);
         printf("%-28s %10.2f\n", "layer / peer", median / mesa);
     }
-    printf("ES 2 draw calls per frame: %.1f, vertices per frame: %.0f\n",
+    printf("ES 2 draw calls per frame: %.1f, vertices drawn per frame: %.0f\n",
            (end.draw_calls - at_first_frame.draw_calls) / timed, (end.vertices - at_first_frame.vertices) / timed);
     return 0;
 }
