@@ -3,38 +3,19 @@
 #include <stdio.h>
 
 #include "platform/backend.h"
+#include "platform/message_queue.h"
 #include "platform/window_state.h"
 
 namespace {
 
-std::deque<MSG> queue;
-bool quit_posted = false;
-int quit_code = 0;
-
-bool matches(const MSG& m, HWND window, UINT low, UINT high) {
-    if (window && m.hwnd != window) return false;
-    if (low == 0 && high == 0) return true;
-    return m.message >= low && m.message <= high;
-}
+platform::MessageQueue queue;
 
 }  // namespace
 
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlag) {
-    platform::translate_window_events(queue);
-    platform::pump_backend_messages(queue);
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (!matches(*it, window, filterMin, filterMax)) continue;
-        *msg = *it;
-        if (removeFlag & PM_REMOVE) queue.erase(it);
-        return TRUE;
-    }
-    // The quit message comes once nothing else is waiting.
-    if (quit_posted && !window && matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}}, nullptr, filterMin, filterMax)) {
-        *msg = MSG{nullptr, WM_QUIT, (WPARAM)quit_code, 0, GetTickCount(), {0, 0}};
-        if (removeFlag & PM_REMOVE) quit_posted = false;
-        return TRUE;
-    }
-    return FALSE;
+    platform::translate_window_events(queue.posted);
+    platform::pump_backend_messages(queue.posted);
+    return platform::take_message(queue, msg, window, filterMin, filterMax, removeFlag, GetTickCount);
 }
 
 // Character messages are not produced: nothing here reads them.
@@ -46,10 +27,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
     return platform::send_message(w, msg->message, msg->wParam, msg->lParam);
 }
 
-void PostQuitMessage(int exitCode) {
-    quit_posted = true;
-    quit_code = exitCode;
-}
+void PostQuitMessage(int exitCode) { platform::post_quit(queue, exitCode); }
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     platform::Window* w = platform::window_from(window);

@@ -9,6 +9,10 @@
 
 #include "platform/win32.h"
 
+#ifdef QO_PLATFORM_FIXEDGL
+struct FixedglContext;  // the GL layer's, in the variant that hosts it
+#endif
+
 namespace platform {
 
 struct Window;
@@ -40,6 +44,9 @@ struct Window {
 struct GLContext {
     SDL_GLContext gl;
     Window* window;
+#ifdef QO_PLATFORM_FIXEDGL
+    FixedglContext* layer;  // the GL layer's context over this ES 2 context
+#endif
 };
 
 struct DisplayMode {

@@ -8,7 +8,14 @@
 #include <algorithm>
 
 #include "platform/backend.h"
+#include "platform/window_classes.h"
 #include "platform/window_state.h"
+
+#ifdef QO_PLATFORM_FIXEDGL
+// The variant that hosts the GL layer: its contexts are ES 2.0 ones, each
+// with a context of the layer made and made current alongside it.
+#include "fixedgl/fixedgl.h"
+#endif
 
 namespace platform {
 
@@ -18,28 +25,8 @@ HWND focus = nullptr;
 
 namespace {
 
-struct WindowClass {
-    std::string name;
-    WNDCLASSA wc;
-};
-
-std::vector<WindowClass> classes;
 int cursor_count = 0;
 bool headless_surface = false;  // windows are offscreen pbuffers
-
-const WindowClass* find_class(const char* name) {
-    for (const WindowClass& c : classes)
-        if (c.name == name) return &c;
-    return nullptr;
-}
-
-// The frame the platform draws around a client area, for the window styles used.
-void frame_insets(DWORD style, int& left, int& top, int& right, int& bottom) {
-    const DWORD caption = 0x00C00000u, thick_frame = 0x00040000u;
-    left = top = right = bottom = 0;
-    if (style & thick_frame) left = top = right = bottom = 4;
-    if ((style & caption) == caption) top += 19;
-}
 
 bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
     SDL_GL_ResetAttributes();
@@ -51,6 +38,11 @@ bool create_sdl_window(Window* w, const PIXELFORMATDESCRIPTOR* pfd) {
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, pfd->cDepthBits);
         SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, pfd->cStencilBits);
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (pfd->dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+#ifdef QO_PLATFORM_FIXEDGL
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#endif
     }
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     bool popup = (w->style & WS_POPUP) != 0;
@@ -139,44 +131,26 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_c
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }
 
-ATOM RegisterClassA(const WNDCLASSA* wc) {
-    if (step_fails(scripted::kRegisterClass)) return 0;
-    if (!wc || !wc->lpszClassName || !wc->lpfnWndProc || find_class(wc->lpszClassName)) return 0;
-    classes.push_back(WindowClass{wc->lpszClassName, *wc});
-    return (ATOM)(0xC000 + classes.size());
-}
+namespace platform {
 
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
-    if (step_fails(scripted::kUnregisterClass) || !className) return FALSE;
-    auto it = std::find_if(classes.begin(), classes.end(), [&](const WindowClass& c) { return c.name == className; });
-    if (it == classes.end()) return FALSE;
+bool class_in_use(const char* name) {
     for (Window* w : windows)
-        if (w->class_name == className) return FALSE;  // still in use
-    classes.erase(it);
-    return TRUE;
+        if (w->class_name == name) return true;
+    return false;
 }
 
-BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD) {
-    if (!rect) return FALSE;
-    int left, top, right, bottom;
-    frame_insets(style, left, top, right, bottom);
-    rect->left -= left;
-    rect->top -= top;
-    rect->right += right;
-    rect->bottom += bottom;
-    return TRUE;
-}
+}  // namespace platform
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID) {
     if (step_fails(scripted::kCreateWindow)) return nullptr;
-    const WindowClass* wc = className ? find_class(className) : nullptr;
+    const WNDCLASSA* wc = className ? find_class(className) : nullptr;
     if (!wc || !ensure_video()) return nullptr;
     int left, top, right, bottom;
     frame_insets(style, left, top, right, bottom);
     Window* w = new Window();
-    w->proc = wc->wc.lpfnWndProc;
-    w->class_name = wc->name;
+    w->proc = wc->lpfnWndProc;
+    w->class_name = className;
     w->title = windowName ? windowName : "";
     w->style = style;
     w->ex_style = exStyle;
@@ -350,28 +324,51 @@ HGLRC wglCreateContext(HDC dc) {
     SDL_GLContext previous = SDL_GL_GetCurrentContext();
     SDL_GLContext gl = SDL_GL_CreateContext(w->sdl);
     if (!gl) return nullptr;
+#ifdef QO_PLATFORM_FIXEDGL
+    // The layer's objects are made on the new context, current for now.
+    FixedglContext* layer = fixedgl_load_es2(SDL_GL_GetProcAddress) ? fixedgl_create_context() : nullptr;
+    if (!layer) {
+        SDL_GL_DeleteContext(gl);
+        if (previous) SDL_GL_MakeCurrent(previous_window, previous);
+        return nullptr;
+    }
+#endif
     // Creating a context does not make it current here.
     if (previous)
         SDL_GL_MakeCurrent(previous_window, previous);
     else
         SDL_GL_MakeCurrent(w->sdl, nullptr);
+#ifdef QO_PLATFORM_FIXEDGL
+    return reinterpret_cast<HGLRC>(new GLContext{gl, w, layer});
+#else
     return reinterpret_cast<HGLRC>(new GLContext{gl, w});
+#endif
 }
 
 BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
     if (!rc) {
         if (step_fails(scripted::kReleaseCurrent)) return FALSE;
         if (SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+#ifdef QO_PLATFORM_FIXEDGL
+        fixedgl_make_current(nullptr);
+#endif
         return TRUE;
     }
     Window* w = window_of(dc);
     if (step_fails(scripted::kMakeCurrent) || !w || !w->sdl) return FALSE;
-    return SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) == 0;
+    if (SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) != 0) return FALSE;
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_make_current(reinterpret_cast<GLContext*>(rc)->layer);
+#endif
+    return TRUE;
 }
 
 BOOL wglDeleteContext(HGLRC rc) {
     if (step_fails(scripted::kDeleteContext) || !rc) return FALSE;
     GLContext* context = reinterpret_cast<GLContext*>(rc);
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_delete_context(context->layer);  // its ES 2 objects go with the context if it is not current
+#endif
     SDL_GL_DeleteContext(context->gl);
     delete context;
     return TRUE;
@@ -380,6 +377,9 @@ BOOL wglDeleteContext(HGLRC rc) {
 BOOL SwapBuffers(HDC dc) {
     Window* w = window_of(dc);
     if (!w || !w->sdl) return FALSE;
+#ifdef QO_PLATFORM_FIXEDGL
+    fixedgl_flush();  // the layer's last batch goes out before the frame is looked at
+#endif
     before_present();
     // Swapping a window's buffers finishes the frame's drawing. The offscreen
     // driver's surface is a pbuffer, whose swap does nothing at all, so the

@@ -3,6 +3,7 @@
 # if any of them is missing. Safe to run again: it does nothing then.
 #   tools/install-deps.sh            the Linux build
 #   tools/install-deps.sh windows    and the Windows build, with its tests under Wine
+#   tools/install-deps.sh web        and the browser build, with its tests in headless Chromium
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,15 @@ if [ "${1:-}" = windows ]; then
     # Windows' media service under Wine decodes MP3 through GStreamer.
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   )
+fi
+if [ "${1:-}" = web ]; then
+  packages+=(
+    # Debian's emscripten brings its clang, lld, binaryen, node modules and
+    # prebuilt system libraries; Chromium runs the page's tests headless.
+    emscripten chromium
+  )
+  # The tests' driver comes from npm; Node.js itself may be the machine's own.
+  command -v npm > /dev/null || packages+=(nodejs npm)
 fi
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
 #   tools/run-tests.sh                 plain build in build/, then the Windows build
-#                                      and its tests under Wine (QO_WINDOWS=0: not)
+#                                      and its tests under Wine (QO_WINDOWS=0: not),
+#                                      then the browser build and its tests in headless
+#                                      Chromium (QO_WEB=0: not)
 #   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +27,9 @@ ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "${exclude[@]}"
 # The Windows build and its tests under Wine, once, beside the plain build.
 if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_WINDOWS:-1}" != 0 ]; then
   tools/build-windows.sh
+fi
+
+# The browser build and its tests in headless Chromium, once, after the Windows ones.
+if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_WEB:-1}" != 0 ]; then
+  tools/build-web.sh
 fi

@@ -1,0 +1,77 @@
+// Media control strings over WebAudio: "open FILE", "play FILE", "stop FILE"
+// and "close FILE" play one piece of music, started in step with the demo's
+// running time, which counts from the tick-count reading just before "play".
+// A missing file is reported in the result and changes nothing; one the
+// browser cannot decode stays silent. A stepped run (a still) plays nothing.
+#include <ctype.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/web/browser.h"
+#include "platform/web/presenting.h"
+#include "platform/web/web_clocks.h"
+#include "platform/win32.h"
+
+namespace {
+
+const MCIERROR kUnrecognisedCommand = 261, kFileNotFound = 275;
+
+std::vector<std::string> open_tracks;
+
+bool is_open(const std::string& name) {
+    for (const std::string& t : open_tracks)
+        if (t == name) return true;
+    return false;
+}
+
+std::string trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && isspace((unsigned char)s[b])) b++;
+    while (e > b && isspace((unsigned char)s[e - 1])) e--;
+    std::string t = s.substr(b, e - b);
+    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
+    return t;
+}
+
+MCIERROR open_track(const std::string& name) {
+    if (is_open(name)) return 0;
+    struct stat st;
+    if (stat(name.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kFileNotFound;
+    open_tracks.push_back(name);
+    return 0;
+}
+
+MCIERROR play(const std::string& name) {
+    if (MCIERROR e = open_track(name)) return e;
+    if (web::run_mode().stepped) return 0;
+    char path[PATH_MAX];
+    if (!realpath(name.c_str(), path)) return kFileNotFound;
+    return qo_web_music_play(path, name.c_str(), web::last_tick_count_time());
+}
+
+}  // namespace
+
+MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND) {
+    if (returnString && returnLength) returnString[0] = '\0';
+    if (!command) return kUnrecognisedCommand;
+    std::string text = trim(command);
+    size_t space = text.find(' ');
+    std::string verb = text.substr(0, space);
+    std::string name = space == std::string::npos ? "" : trim(text.substr(space + 1));
+    if (name.empty()) return kUnrecognisedCommand;
+
+    if (verb == "open") return open_track(name);
+    if (verb == "play") return play(name);
+    if (verb == "stop") return is_open(name) ? qo_web_music_stop(name.c_str()) : kFileNotFound;
+    if (verb == "close") {
+        if (!is_open(name)) return kFileNotFound;
+        for (size_t i = 0; i < open_tracks.size(); i++)
+            if (open_tracks[i] == name) open_tracks.erase(open_tracks.begin() + (long)i);
+        return qo_web_music_close(name.c_str());
+    }
+    return kUnrecognisedCommand;
+}
