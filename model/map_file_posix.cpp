@@ -3,12 +3,13 @@
 // the same on Windows.
 #ifndef _WIN32
 #include <fcntl.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/include2.h"
+#include "model/map_file.h"
 
 void glmUnmapFile(GlmMappedFile* file) {
     if (file->mapped) munmap((void*)file->data, file->mapped);

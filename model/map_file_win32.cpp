@@ -5,7 +5,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 
-#include "model/include2.h"
+#include "model/map_file.h"
 
 void glmUnmapFile(GlmMappedFile* file) {
     if (file->mapped) UnmapViewOfFile(file->data);

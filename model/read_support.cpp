@@ -67,23 +67,3 @@ bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
     *capacity = wanted;
     return true;
 }
-
-bool glm_grow(void** block, size_t* capacity, size_t count, size_t size) {
-    if (count < *capacity) return true;
-    return glm_reserve(block, capacity, *capacity ? *capacity * 2 : 16, size);
-}
-
-bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size) {
-    if (wanted <= *capacity) return true;
-    size_t doubled = *capacity > SIZE_MAX / 2 ? SIZE_MAX : 2 * *capacity;
-    return glm_reserve(block, capacity, wanted > doubled ? wanted : doubled, size);
-}
-
-bool glm_face_cache_enabled = true;
-
-void glm_face_cache_free(GlmFaceCache* cache) {
-    if (!cache) return;
-    free(cache->triangles);
-    free(cache->faces);
-    free(cache);
-}

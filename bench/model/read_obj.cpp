@@ -26,8 +26,7 @@
 #include <tiny_obj_loader.h>
 
 #include "model/include2.h"
-#include "model/name_table.h"
-#include "model/read_plan.h"
+#include "model/read_obj.h"
 
 namespace {
 
@@ -127,8 +126,8 @@ double file_mb(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? st.st_size / 1e6 : 0;
 }
 
-unsigned read_glm(const std::string& path) {
-    _GLMmodel* model = glmReadOBJ(path.c_str());
+unsigned read_glm(const std::string& path, const GlmReadOptions& options = GlmReadOptions()) {
+    _GLMmodel* model = glm_read_obj(path.c_str(), options);
     unsigned triangles = model->ntriangles;
     glmDelete(model);
     return triangles;
@@ -143,11 +142,11 @@ void sphere_section(const std::string& dir, int rings, int runs) {
     unsigned triangles = 0;
     size_t corners = 0;
     for (int i = 0; i < runs; i++) {
-        glm_read_threads = 1;
-        time_run(&one, [&] { triangles = read_glm(path); });
-        glm_read_threads = 2;
-        time_run(&two, [&] { triangles = read_glm(path); });
-        glm_read_threads = 0;
+        GlmReadOptions one_thread, two_threads;
+        one_thread.threads = 1;
+        two_threads.threads = 2;
+        time_run(&one, [&] { triangles = read_glm(path, one_thread); });
+        time_run(&two, [&] { triangles = read_glm(path, two_threads); });
         time_run(&tiny, [&] {
             tinyobj::attrib_t attrib;
             std::vector<tinyobj::shape_t> shapes;
@@ -179,11 +178,11 @@ void sphere_section(const std::string& dir, int rings, int runs) {
 
 // Seconds to read `path` once, with names found by hash or by searching.
 double time_names(const std::string& path, bool searched) {
-    glm_names_linear = searched;
+    GlmReadOptions options;
+    options.names_linear = searched;
     double start = now();
-    read_glm(path);
+    read_glm(path, options);
     double seconds = now() - start;
-    glm_names_linear = false;
     return seconds;
 }
 

@@ -243,9 +243,10 @@ TEST(ReadParts, FacesCountedByTheirLinesAsByTheirCorners) {
         // Each face alone, with 64 bytes and more after it.
         const std::string text = head + face + "\n" + tail;
         ReadOutcome kept = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
-        glm_face_cache_enabled = false;
-        ReadOutcome counted = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
-        glm_face_cache_enabled = true;
+        GlmReadOptions faces_read_again;
+        faces_read_again.face_cache = false;
+        ReadOutcome counted =
+            read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1}, "dir/m.obj", faces_read_again);
         EXPECT_TRUE(same_outcome(kept, counted)) << face;
         release(&kept);
         release(&counted);
