@@ -1,6 +1,6 @@
 // Reading an OBJ model: the two passes over the text with the arrays sized in
 // between, from memory or from a file; read again in one part when the parts
-// the text was cut into did not join up as one reading of it.
+// the text was cut into did not fit together.
 #include "model/read_obj.h"
 
 #include <stdio.h>
@@ -36,7 +36,7 @@ static bool size_arrays(_GLMmodel* model, GlmReadPlan* plan) {
 }
 
 /* Reads the text in the chunks of one plan; null on failure, with *again set
- * when the chunks did not join up and the text must be read in one. */
+ * when the chunks did not fit together and the text must be read in one. */
 static _GLMmodel* read_planned(const char* path, const char* data, size_t size, GlmFileSource library,
                                void* library_context, GlmReadFailure* failure, const GlmReadOptions& options,
                                bool one_chunk, bool* again, size_t* parts) {

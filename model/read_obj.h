@@ -21,7 +21,7 @@ struct GlmReadOptions {
 
 /* glmReadOBJBytes with options; *parts, when asked for, is how many chunks
  * the result came from (1 when read in one, or again in one after the
- * chunks did not join up). */
+ * chunks did not fit together). */
 _GLMmodel* glm_read_obj_bytes(const char* path, const char* data, size_t size, GlmFileSource library,
                               void* library_context, GlmReadFailure* failure, const GlmReadOptions& options,
                               size_t* parts = nullptr);

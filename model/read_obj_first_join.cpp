@@ -1,7 +1,7 @@
 // The first pass: its chunks read on threads, then joined in reading order.
 // Material libraries are read here, in order, and the model's groups made in
 // the order they were first met; the chunk that failed first decides the
-// failure, as the one reading would have stopped there.
+// failure, as reading the text in one chunk would have stopped there.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>

@@ -47,7 +47,7 @@ __attribute__((noinline, cold)) static GLboolean bad_index(SecondPass* s, const 
 /* The second pass met more than the first pass counted; `at` is where (for
  * triangles: the face's keyword). Beyond the last chunk's share that is
  * beyond the array, a failure; beyond another chunk's, the chunks do not
- * join up as the one reading and it decides. */
+ * fit together and reading the text in one chunk decides. */
 __attribute__((noinline, cold)) static GLboolean uncounted(SecondPass* s, const char* at, const char* what) {
     if (!s->chunk->last) {
         s->chunk->result.inconsistent = true;

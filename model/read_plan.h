@@ -101,7 +101,7 @@ struct GlmReadPlan {
     GlmChunk* chunks = nullptr; /* new[]: every chunk frees what it holds */
     size_t nchunks = 0;
     unsigned threads = 1;
-    bool again = false; /* the chunks did not join up: read in one chunk instead */
+    bool again = false; /* the chunks did not fit together: read in one chunk instead */
 
     GlmNameTable groups;                 /* the model's groups by index, in the order they were first met */
     GlmArray<GlmPlanGroup> group_list;

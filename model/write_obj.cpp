@@ -118,8 +118,10 @@ static void glmWriteBody(GlmOutput* out, const _GLMmodel* model, GLuint mode) {
 }
 
 // The file and its library (when materials are written) are each written
-// under a temporary name and put in place only when both are complete: a
-// failure anywhere leaves the old files as they were.
+// under a temporary name and put in place only when both are complete, the
+// library first. A failure anywhere, the OBJ file's rename after the
+// library's included, leaves the old files as they were (see
+// glm_output_commit_both for the one exception).
 void glmWriteOBJ(_GLMmodel* model, const char* filename, GLuint mode) {
     GLM_ASSERT(model);
 
@@ -141,15 +143,17 @@ void glmWriteOBJ(_GLMmodel* model, const char* filename, GLuint mode) {
         }
     }
     glmWriteBody(&obj, model, mode);
-    bool ok = glm_output_close(&obj);
-    if (ok && library && !glm_output_commit(&mtl)) {
-        glm_output_abandon(&obj);
-        glm_output_fail(&mtl, "glmWriteMTL");
-        exit(1);
-    }
-    if (!ok || !glm_output_commit(&obj)) {
+    if (!glm_output_close(&obj)) {
         glm_output_abandon(&mtl);
         glm_output_fail(&obj, "glmWriteOBJ");
         exit(1);
     }
+    if (library ? glm_output_commit_both(&mtl, &obj) : glm_output_commit(&obj)) return;
+    if (mtl.error) {
+        glm_output_abandon(&obj);
+        glm_output_fail(&mtl, "glmWriteMTL");
+    } else {
+        glm_output_fail(&obj, "glmWriteOBJ");
+    }
+    exit(1);
 }

@@ -117,7 +117,7 @@ TEST(CaptureTool, OutputThatCannotBeWrittenFailsAndKeepsWhatWasThere) {
     // Interrupted while it works.
     ToolLimits interrupt;
     interrupt.interrupt = SIGINT;
-    interrupt.interrupt_when = out + ".*.part";
+    interrupt.interrupt_when = dir + "/.out.mp4.*";
     interrupt.interrupt_after_ms = 500;
     r = capture({"--to", "30", QO_DATA_DIR, out}, interrupt);
     EXPECT_EQ(r.signal, SIGINT);

@@ -51,7 +51,7 @@ struct ReadOutcome {
     size_t parts = 0;    // chunks the model was read in (1: in one)
 };
 
-// How to split: chunk_bytes 0 with one thread is the one reading.
+// How to split: chunk_bytes 0 with one thread reads the text in one chunk.
 struct Split {
     size_t chunk_bytes;
     bool anywhere;
