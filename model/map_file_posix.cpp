@@ -3,12 +3,12 @@
 // the same on Windows.
 #ifndef _WIN32
 #include <fcntl.h>
-#include <stdint.h>
 #include <stdlib.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "model/grow_array.h"
 #include "model/map_file.h"
 
 void glmUnmapFile(GlmMappedFile* file) {
@@ -20,25 +20,14 @@ void glmUnmapFile(GlmMappedFile* file) {
 }
 
 static bool read_whole(int fd, GlmMappedFile* file) {
-    size_t capacity = 1 << 16, size = 0;
-    char* bytes = (char*)malloc(capacity);
-    for (;;) {
-        if (!bytes) return false;
-        ssize_t n = read(fd, bytes + size, capacity - size);
-        if (n < 0) {
-            free(bytes);
-            return false;
-        }
-        if (n == 0) break;
-        size += (size_t)n;
-        if (size == capacity) {
-            char* grown = capacity <= SIZE_MAX / 2 ? (char*)realloc(bytes, capacity *= 2) : nullptr;
-            if (!grown) free(bytes);
-            bytes = grown;
-        }
+    GlmArray<char> bytes;
+    for (ssize_t n = 1; n > 0; bytes.count += (size_t)n) {
+        if (!bytes.room(bytes.count + (1 << 16))) return false;
+        n = read(fd, &bytes[bytes.count], bytes.capacity - bytes.count);
+        if (n < 0) return false;
     }
-    file->data = bytes;
-    file->size = size;
+    file->size = bytes.count;
+    file->data = bytes.release();
     return true;
 }
 

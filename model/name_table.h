@@ -28,10 +28,6 @@ struct GlmNameTable {
     /* Tests and benchmarks: names are found by comparing with every name in
      * the order of adding, as a search along a list does, instead of by hash. */
     bool linear = false;
-
-    GlmNameTable() = default;
-    GlmNameTable(const GlmNameTable&) = delete;
-    GlmNameTable& operator=(const GlmNameTable&) = delete;
     ~GlmNameTable() { free(slots); }
 };
 

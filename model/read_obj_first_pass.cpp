@@ -24,7 +24,6 @@ static void reserve_faces(GlmFaceCache* cache, size_t size) {
 static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
     if (form == CORNER_V || form == CORNER_V__N) tri->tex[0] = tri->tex[1] = tri->tex[2] = 0;
     if (form == CORNER_V || form == CORNER_V_T) tri->norm[0] = tri->norm[1] = tri->norm[2] = 0;
-    tri->facet = 0;
 }
 
 #if defined(__SSE2__)
@@ -128,17 +127,7 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
         } else if (!cache->failed) {
             ModelTriangle* tri = &cache->triangles[cache->triangles.count++];
             const int corner[3] = {v, t, n};
-            if (made == 0) {
-                for (int k = 0; k < 3; k++) {
-                    int* kind = k == 0 ? tri->vert : k == 1 ? tri->tex : tri->norm;
-                    kind[0] = c0[k], kind[1] = c1[k], kind[2] = corner[k];
-                }
-            } else {
-                const ModelTriangle* prev = tri - 1;
-                tri->vert[0] = prev->vert[0], tri->vert[1] = prev->vert[2], tri->vert[2] = v;
-                tri->tex[0] = prev->tex[0], tri->tex[1] = prev->tex[2], tri->tex[2] = t;
-                tri->norm[0] = prev->norm[0], tri->norm[1] = prev->norm[2], tri->norm[2] = n;
-            }
+            fan_triangle(tri, made == 0, c0, c1, corner);
             clear_unused_kinds(tri, form);
         }
         made++;

@@ -70,46 +70,6 @@ static inline GLuint* group_list_at(SecondPass* s) {
     return &s->plan->group_list[s->f.group].record->triangles[s->chunk->place.fill[s->f.slot]];
 }
 
-/* Appends a triangle: its first two corners come from the triangle before it
- * (first and third corners) unless it is the face's first; the last corner
- * is (v, t, n). Index kinds outside the face's form are 0: the array may
- * hold the first pass's triangles, and when the passes disagree about the
- * faces, another face's indices stand at this place. */
-static inline GLboolean add_triangle(SecondPass* s, int form, bool first, const int c0[3], const int c1[3], int v,
-                                     int t, int n, const char* face_at) {
-    _GLMmodel* model = s->model;
-    Filling* f = &s->f;
-    if (f->triangle >= f->triangle_end) return uncounted(s, face_at, "a triangle");
-    if (!group_has_room(s, 1)) return uncounted(s, face_at, "a group's triangle");
-    ModelTriangle* tri = &model->triangles[f->triangle];
-    const ModelTriangle* prev = first ? nullptr : tri - 1;
-    const int corner[3] = {v, t, n};
-    memset(tri, 0, sizeof *tri);
-
-    GLint r = resolve(v, f->vertex - 1, model->nvertices);
-    if (!r) return bad_index(s, face_at, "vertex", v);
-    tri->vert[0] = first ? c0[0] : prev->vert[0];
-    tri->vert[1] = first ? c1[0] : prev->vert[2];
-    tri->vert[2] = r;
-    if (form == CORNER_V_T || form == CORNER_V_T_N) {
-        r = resolve(corner[1], f->texcoord - 1, model->ntexcoords);
-        if (!r) return bad_index(s, face_at, "texture coordinate", corner[1]);
-        tri->tex[0] = first ? c0[1] : prev->tex[0];
-        tri->tex[1] = first ? c1[1] : prev->tex[2];
-        tri->tex[2] = r;
-    }
-    if (form == CORNER_V_T_N || form == CORNER_V__N) {
-        r = resolve(corner[2], f->normal - 1, model->nnormals);
-        if (!r) return bad_index(s, face_at, "normal", corner[2]);
-        tri->norm[0] = first ? c0[2] : prev->norm[0];
-        tri->norm[1] = first ? c1[2] : prev->norm[2];
-        tri->norm[2] = r;
-    }
-    *group_list_at(s) = f->triangle++;
-    s->chunk->place.fill[f->slot]++;
-    return GL_TRUE;
-}
-
 /* Resolves a corner's indices for the face's form (kinds outside it stay 0). */
 static inline GLboolean resolve_corner(SecondPass* s, int form, int v, int t, int n, const char* face_at,
                                        int out[3]) {
@@ -125,6 +85,23 @@ static inline GLboolean resolve_corner(SecondPass* s, int form, int v, int t, in
         out[2] = resolve(n, s->f.normal - 1, model->nnormals);
         if (!out[2]) return bad_index(s, face_at, "normal", n);
     }
+    return GL_TRUE;
+}
+
+/* Appends a face's next fan triangle, its last corner (v, t, n). Index kinds
+ * outside the face's form are 0: the array may hold the first pass's
+ * triangles, and when the passes disagree about the faces, another face's
+ * indices stand at this place. */
+static inline GLboolean add_triangle(SecondPass* s, int form, bool first, const int c0[3], const int c1[3], int v,
+                                     int t, int n, const char* face_at) {
+    Filling* f = &s->f;
+    int corner[3];
+    if (f->triangle >= f->triangle_end) return uncounted(s, face_at, "a triangle");
+    if (!group_has_room(s, 1)) return uncounted(s, face_at, "a group's triangle");
+    if (!resolve_corner(s, form, v, t, n, face_at, corner)) return GL_FALSE;
+    fan_triangle(&s->model->triangles[f->triangle], first, c0, c1, corner);
+    *group_list_at(s) = f->triangle++;
+    s->chunk->place.fill[f->slot]++;
     return GL_TRUE;
 }
 

@@ -84,10 +84,6 @@ struct GlmChunk {
     GlmChunkCounts counts;
     GlmChunkPlace place;
     GlmChunkResult result;
-
-    GlmChunk() = default;
-    GlmChunk(const GlmChunk&) = delete;
-    GlmChunk& operator=(const GlmChunk&) = delete;
     ~GlmChunk() { free(failure.message); }
 };
 
@@ -106,10 +102,6 @@ struct GlmReadPlan {
     GlmNameTable groups;                 /* the model's groups by index, in the order they were first met */
     GlmArray<GlmPlanGroup> group_list;
     GlmNameTable materials;              /* the model's material names by index; a name finds its first material */
-
-    GlmReadPlan() = default;
-    GlmReadPlan(const GlmReadPlan&) = delete;
-    GlmReadPlan& operator=(const GlmReadPlan&) = delete;
     ~GlmReadPlan() { delete[] chunks; }
 };
 
