@@ -7,6 +7,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <chrono>
+
 #include "model/map_file.h"
 #include "model/read_plan.h"
 #include "model/read_support.h"
@@ -39,7 +41,7 @@ static bool size_arrays(_GLMmodel* model, GlmReadPlan* plan) {
  * when the chunks did not fit together and the text must be read in one. */
 static _GLMmodel* read_planned(const char* path, const char* data, size_t size, GlmFileSource library,
                                void* library_context, GlmReadFailure* failure, const GlmReadOptions& options,
-                               bool one_chunk, bool* again, size_t* parts) {
+                               bool one_chunk, bool* again, size_t* parts, double* on_threads) {
     _GLMmodel* model = (_GLMmodel*)calloc(1, sizeof *model);
     if (!model) {
         glm_out_of_memory(failure);
@@ -58,6 +60,7 @@ static _GLMmodel* read_planned(const char* path, const char* data, size_t size, 
     ok = ok && glmSecondPass(model, &reader);
     *again = plan.again;
     *parts = plan.nchunks;
+    *on_threads += plan.on_threads;
     if (!ok) {
         if (!failure->status && !*again) glm_out_of_memory(failure);
         glmDelete(model);
@@ -69,17 +72,23 @@ static _GLMmodel* read_planned(const char* path, const char* data, size_t size, 
 _GLMmodel* glm_read_obj_bytes(const char* path, const char* data, size_t size, GlmFileSource library,
                               void* library_context, GlmReadFailure* failure, const GlmReadOptions& options,
                               size_t* parts) {
+    const auto started_at = std::chrono::steady_clock::now();
     *failure = GlmReadFailure{0, 0, nullptr};
     bool again;
     size_t chunks = 0;
-    _GLMmodel* model =
-        read_planned(path, data, size, library, library_context, failure, options, false, &again, &chunks);
+    double on_threads = 0;
+    _GLMmodel* model = read_planned(path, data, size, library, library_context, failure, options, false, &again,
+                                    &chunks, &on_threads);
     if (again) {
         free(failure->message);
         *failure = GlmReadFailure{0, 0, nullptr};
-        model = read_planned(path, data, size, library, library_context, failure, options, true, &again, &chunks);
+        model = read_planned(path, data, size, library, library_context, failure, options, true, &again, &chunks,
+                             &on_threads);
     }
     if (parts) *parts = chunks;
+    if (options.times)
+        *options.times = {std::chrono::duration<double>(std::chrono::steady_clock::now() - started_at).count(),
+                          on_threads};
     return model;
 }
 

@@ -8,6 +8,13 @@
 #include "model/include2.h"
 #include "model/text_cursor.h"
 
+/* Where a read's time went, in seconds of wall clock: all of it, and the
+ * part spent running chunks on threads (the rest runs on the calling thread
+ * alone, whatever the thread count). */
+struct GlmReadTimes {
+    double total, on_threads;
+};
+
 /* How a read is carried out. Every read has its own: reads on different
  * threads share nothing. Tests and benchmarks compare ways of reading;
  * glmReadOBJ and glmReadOBJBytes read with the defaults. */
@@ -17,6 +24,7 @@ struct GlmReadOptions {
     bool cut_anywhere = false; /* cuts exactly at multiples of chunk_bytes, not at line starts */
     bool names_linear = false; /* groups and materials found by searching in order instead of by hash */
     bool face_cache = true;    /* the first pass keeps faces for the second (only when read in one chunk) */
+    GlmReadTimes* times = nullptr; /* filled in when given (benchmarks) */
 };
 
 /* glmReadOBJBytes with options; *parts, when asked for, is how many chunks

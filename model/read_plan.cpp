@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <atomic>
+#include <chrono>
 #include <new>
 #include <thread>
 
@@ -90,6 +91,7 @@ bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_ch
 }
 
 void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* context), void* context) {
+    const auto started_at = std::chrono::steady_clock::now();
     std::atomic<size_t> next(0);
     auto take_chunks = [&]() {
         for (size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < plan->nchunks;)
@@ -104,6 +106,7 @@ void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* conte
     }
     take_chunks();
     for (unsigned i = 0; i < started; i++) helpers[i].join();
+    plan->on_threads += std::chrono::duration<double>(std::chrono::steady_clock::now() - started_at).count();
 }
 
 /* Groups are recorded in index order, so the record of entry `index` is the next. */

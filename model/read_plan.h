@@ -98,6 +98,7 @@ struct GlmReadPlan {
     size_t nchunks = 0;
     unsigned threads = 1;
     bool again = false; /* the chunks did not fit together: read in one chunk instead */
+    double on_threads = 0; /* seconds spent running chunks */
 
     GlmNameTable groups;                 /* the model's groups by index, in the order they were first met */
     GlmArray<GlmPlanGroup> group_list;
