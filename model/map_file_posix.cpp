@@ -39,7 +39,7 @@ int glmMapFile(void* mapped_file, const char* filename, const char** data, size_
     struct stat st;
     bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
     if (ok && S_ISREG(st.st_mode) && st.st_size > 0) {
-        void* map = mmap(nullptr, (size_t)st.st_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        void* map = mmap(nullptr, (size_t)st.st_size, PROT_READ, MAP_PRIVATE, fd, 0);  // read in by the readers of its chunks
         if (map != MAP_FAILED) {
             file->data = (const char*)map;
             file->size = file->mapped = (size_t)st.st_size;

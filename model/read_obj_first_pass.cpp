@@ -210,6 +210,7 @@ void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
     GlmChunkCounts* counts = &chunk->counts;
     FirstPass p = {counts, reader->text, 0, false};
     p.text.at = chunk->start;
+    glm_advise_needed(chunk->start, (size_t)(chunk->limit - chunk->start));
     if (!counts->group_triangles.reserve(64) || !counts->group_triangles.push(0)) {
         glm_out_of_memory(&chunk->failure);
         return;

@@ -41,6 +41,16 @@ void glm_advise_huge(void* block, size_t bytes) {
 #endif
 }
 
+void glm_advise_needed(const void* block, size_t bytes) {
+#ifdef MADV_POPULATE_READ
+    const uintptr_t page = 4096;
+    uintptr_t from = (uintptr_t)block & ~(page - 1), to = ((uintptr_t)block + bytes + page - 1) & ~(page - 1);
+    if (bytes) madvise((void*)from, to - from, MADV_POPULATE_READ);
+#else
+    (void)block, (void)bytes;  // pages come in as they are read
+#endif
+}
+
 void* glm_calloc_array(size_t count, size_t size) {
     if (size != 0 && count > SIZE_MAX / size) return nullptr;
     size_t bytes = (count ? count : 1) * (size ? size : 1);

@@ -23,6 +23,11 @@ void* glm_calloc_array(size_t count, size_t size);
  * only: nothing changes when it is not taken. */
 void glm_advise_huge(void* block, size_t bytes);
 
+/* Reads a block's pages in now, on the calling thread, so that a chunk's
+ * reader does not fault them in one by one (a mapped file is read in by the
+ * threads that read its chunks). Advice only. */
+void glm_advise_needed(const void* block, size_t bytes);
+
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
 
