@@ -2,47 +2,23 @@
 #include <stdio.h>
 
 #include "model/include2.h"
+#include "model/mode_correction.h"
 
-// Removes from the mode every flag the model cannot serve or that conflicts
-// with another, in a fixed order, with one warning line each on stdout. An
-// array counts as present when its pointer is set; counts are not consulted.
-static GLuint adjust_mode(const _GLMmodel* model, GLuint mode) {
-    if ((mode & DRAW_FLAT) && !model->facetnorms) {
-        printf("glmDraw() warning: flat render mode requested with no facet normals defined.\n");
-        mode &= ~DRAW_FLAT;
-    }
-    if ((mode & DRAW_SMOOTH) && !model->normals) {
-        printf("glmDraw() warning: smooth render mode requested with no normals defined.\n");
-        mode &= ~DRAW_SMOOTH;
-    }
-    if ((mode & DRAW_TEXTURE) && !model->texcoords) {
-        printf("glmDraw() warning: texture render mode requested with no texture coordinates defined.\n");
-        mode &= ~DRAW_TEXTURE;
-    }
-    if ((mode & DRAW_FLAT) && (mode & DRAW_SMOOTH)) {
-        printf("glmDraw() warning: flat render mode requested and smooth render mode requested (using smooth).\n");
-        mode &= ~DRAW_FLAT;
-    }
-    if ((mode & DRAW_COLOR) && !model->materials) {
-        printf("glmDraw() warning: color render mode requested with no materials defined.\n");
-        mode &= ~DRAW_COLOR;
-    }
-    if ((mode & DRAW_MATERIAL) && !model->materials) {
-        printf("glmDraw() warning: material render mode requested with no materials defined.\n");
-        mode &= ~DRAW_MATERIAL;
-    }
-    if ((mode & DRAW_COLOR) && (mode & DRAW_MATERIAL)) {
-        printf("glmDraw() warning: color and material render mode requested using only material mode.\n");
-        mode &= ~DRAW_COLOR;
-    }
-    return mode;  // other bits, those above DRAW_MATERIAL included, stay and do nothing
-}
+static const char* const kDrawWarnings[7] = {
+    "glmDraw() warning: flat render mode requested with no facet normals defined.\n",
+    "glmDraw() warning: smooth render mode requested with no normals defined.\n",
+    "glmDraw() warning: texture render mode requested with no texture coordinates defined.\n",
+    "glmDraw() warning: flat render mode requested and smooth render mode requested (using smooth).\n",
+    "glmDraw() warning: color render mode requested with no materials defined.\n",
+    "glmDraw() warning: material render mode requested with no materials defined.\n",
+    "glmDraw() warning: color and material render mode requested using only material mode.\n",
+};
 
 void glmDraw(_GLMmodel* model, GLuint mode) {
     GLM_ASSERT(model);
     GLM_ASSERT(model->vertices);
 
-    mode = adjust_mode(model, mode);
+    mode = glm_correct_mode(model, mode, kDrawWarnings);
 
     if (mode & DRAW_COLOR)
         glEnable(GL_COLOR_MATERIAL);

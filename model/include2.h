@@ -118,17 +118,10 @@ void glmLinearTexture(_GLMmodel* model);
 void glmSpheremapTexture(_GLMmodel* model);
 void glmDelete(_GLMmodel* model);
 
-/* Reading from bytes in memory. The file entry points glmReadOBJ and
- * glmReadMTL map the file and call these; on failure they print the message
- * on its stream and end the process with the status. Tests and fuzzers call
- * them directly: no files, no exits. */
-
-/* A bounded cursor over a file's bytes: begin <= at <= end, never read past end. */
-struct GlmTextCursor {
-    const char* begin;
-    const char* at;
-    const char* end;
-};
+/* Reading from bytes in memory. glmReadOBJ and glmReadMTL map the file and
+ * read it through these; on failure they print the message on its stream
+ * and end the process with the status. These only describe the failure: no
+ * files, no exits. */
 
 /* What a failed read would print and the exit status it would end with.
  * status 0: no failure. stream: 1 standard output, 2 standard error.
@@ -145,44 +138,14 @@ struct GlmReadFailure {
  * that asked for them returns. */
 typedef int (*GlmFileSource)(void* context, const char* filename, const char** data, size_t* size);
 
-/* The state the two OBJ passes share: the text, where material libraries come
- * from, where a failure is described, and how the text is split for reading
- * and what the first pass found in each part (glmReadOBJBytes releases it). */
-struct GlmObjReader {
-    GlmTextCursor text;
-    GlmFileSource library;
-    void* library_context;
-    GlmReadFailure* failure;
-    struct GlmReadPlan* plan;
-};
-
-/* Both passes return GL_FALSE after describing a failure in reader->failure,
- * or with reader->plan->again set when the text must be read in one part. */
-GLboolean glmFirstPass(_GLMmodel* model, GlmObjReader* reader);
-GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader);
-
 /* Reads an OBJ model from data[0..size); path becomes the model's path (its
  * directory locates material libraries). Returns the model, or null with
- * *failure filled in. */
+ * *failure filled in. Reads of different models may run on any threads at
+ * once. */
 _GLMmodel* glmReadOBJBytes(const char* path, const char* data, size_t size, GlmFileSource library,
                            void* library_context, GlmReadFailure* failure);
 
-/* Reads material library `name` (beside the model's path) through `library`
- * into the model; GL_FALSE with *failure filled in when it cannot be found. */
-GLboolean glmReadMTLFrom(_GLMmodel* model, const char* name, GlmFileSource library, void* library_context,
-                         GlmReadFailure* failure);
-
 /* Reads an MTL library's text into the model's materials (replacing them). */
 void glmParseMTL(_GLMmodel* model, const char* data, size_t size);
-
-/* A GlmFileSource over real files (mapped read-only); context is a
- * GlmMappedFile that glmUnmapFile releases when the read is over. */
-struct GlmMappedFile {
-    const char* data;
-    size_t size;
-    size_t mapped; /* bytes mapped, 0 when data is a heap copy or empty */
-};
-int glmMapFile(void* mapped_file, const char* filename, const char** data, size_t* size);
-void glmUnmapFile(GlmMappedFile* file);
 
 #endif

@@ -8,7 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "model/include2.h"
+#include "model/grow_array.h"
+#include "model/map_file.h"
 
 void glmUnmapFile(GlmMappedFile* file) {
     if (file->mapped) munmap((void*)file->data, file->mapped);
@@ -19,25 +20,14 @@ void glmUnmapFile(GlmMappedFile* file) {
 }
 
 static bool read_whole(int fd, GlmMappedFile* file) {
-    size_t capacity = 1 << 16, size = 0;
-    char* bytes = (char*)malloc(capacity);
-    for (;;) {
-        if (!bytes) return false;
-        ssize_t n = read(fd, bytes + size, capacity - size);
-        if (n < 0) {
-            free(bytes);
-            return false;
-        }
-        if (n == 0) break;
-        size += (size_t)n;
-        if (size == capacity) {
-            char* grown = capacity <= SIZE_MAX / 2 ? (char*)realloc(bytes, capacity *= 2) : nullptr;
-            if (!grown) free(bytes);
-            bytes = grown;
-        }
+    GlmArray<char> bytes;
+    for (ssize_t n = 1; n > 0; bytes.count += (size_t)n) {
+        if (!bytes.room(bytes.count + (1 << 16))) return false;
+        n = read(fd, &bytes[bytes.count], bytes.capacity - bytes.count);
+        if (n < 0) return false;
     }
-    file->data = bytes;
-    file->size = size;
+    file->size = bytes.count;
+    file->data = bytes.release();
     return true;
 }
 
@@ -49,7 +39,7 @@ int glmMapFile(void* mapped_file, const char* filename, const char** data, size_
     struct stat st;
     bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
     if (ok && S_ISREG(st.st_mode) && st.st_size > 0) {
-        void* map = mmap(nullptr, (size_t)st.st_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        void* map = mmap(nullptr, (size_t)st.st_size, PROT_READ, MAP_PRIVATE, fd, 0);  // read in by the readers of its chunks
         if (map != MAP_FAILED) {
             file->data = (const char*)map;
             file->size = file->mapped = (size_t)st.st_size;

@@ -5,7 +5,8 @@
 #include <stdint.h>
 #include <stdlib.h>
 
-#include "model/include2.h"
+#include "model/grow_array.h"
+#include "model/map_file.h"
 
 void glmUnmapFile(GlmMappedFile* file) {
     if (file->mapped) UnmapViewOfFile(file->data);
@@ -16,27 +17,17 @@ void glmUnmapFile(GlmMappedFile* file) {
 }
 
 static bool read_whole(HANDLE handle, GlmMappedFile* file) {
-    size_t capacity = 1 << 16, size = 0;
-    char* bytes = (char*)malloc(capacity);
-    for (;;) {
-        if (!bytes) return false;
-        DWORD want = (DWORD)(capacity - size < 0x40000000u ? capacity - size : 0x40000000u), got = 0;
-        if (!ReadFile(handle, bytes + size, want, &got, nullptr)) {
-            // A pipe whose writer has gone is the end of its data.
-            if (GetLastError() == ERROR_BROKEN_PIPE) break;
-            free(bytes);
-            return false;
-        }
-        if (got == 0) break;
-        size += got;
-        if (size == capacity) {
-            char* grown = capacity <= SIZE_MAX / 2 ? (char*)realloc(bytes, capacity *= 2) : nullptr;
-            if (!grown) free(bytes);
-            bytes = grown;
+    GlmArray<char> bytes;
+    for (DWORD got = 1; got > 0; bytes.count += got) {
+        if (!bytes.room(bytes.count + (1 << 16))) return false;
+        DWORD want = (DWORD)(bytes.capacity - bytes.count < 0x40000000u ? bytes.capacity - bytes.count : 0x40000000u);
+        if (!ReadFile(handle, &bytes[bytes.count], want, &got, nullptr)) {
+            if (GetLastError() != ERROR_BROKEN_PIPE) return false;
+            got = 0;  // a pipe whose writer has gone is the end of its data
         }
     }
-    file->data = bytes;
-    file->size = size;
+    file->size = bytes.count;
+    file->data = bytes.release();
     return true;
 }
 

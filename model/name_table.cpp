@@ -6,8 +6,6 @@
 
 #include "model/read_support.h"
 
-bool glm_names_linear = false;
-
 /* FNV-1a over the bytes, then mixed so that the low bits, which pick the
  * slot, depend on every bit (FNV-1a alone leaves them weak: names that
  * differ in their last digits crowd together). */
@@ -26,13 +24,13 @@ static size_t probe(const GlmNameTable* table, const char* name, uint64_t hash) 
     size_t s = (size_t)hash & table->slot_mask;
     for (;; s = (s + 1) & table->slot_mask) {
         const GlmNameSlot* slot = &table->slots[s];
-        if (!slot->index1 || (slot->tag == tag && strcmp(name, table->text + slot->offset) == 0)) return s;
+        if (!slot->index1 || (slot->tag == tag && strcmp(name, table->text.items + slot->offset) == 0)) return s;
     }
 }
 
 static uint32_t find_hashed(const GlmNameTable* table, const char* name, uint64_t hash) {
-    if (glm_names_linear) {
-        for (uint32_t i = 0; i < table->count; i++) {
+    if (table->linear) {
+        for (uint32_t i = 0; i < glm_names_count(table); i++) {
             /* Names found through no slot (shadowed, unnamed) are not found here either. */
             if (strcmp(name, glm_names_at(table, i)) != 0) continue;
             const GlmNameSlot* slot = &table->slots[probe(table, name, hash)];
@@ -57,7 +55,7 @@ static bool grow_slots(GlmNameTable* table) {
     for (size_t old = 0; table->slots && old <= table->slot_mask; old++) {
         const GlmNameSlot* slot = &table->slots[old];
         if (!slot->index1) continue;
-        size_t s = (size_t)name_hash(table->text + slot->offset) & (count - 1);
+        size_t s = (size_t)name_hash(table->text.items + slot->offset) & (count - 1);
         while (slots[s].index1) s = (s + 1) & (count - 1);
         slots[s] = *slot;
     }
@@ -69,20 +67,18 @@ static bool grow_slots(GlmNameTable* table) {
 
 /* Appends the entry; with `hash`, also fills `slot` with it. */
 static uint32_t append(GlmNameTable* table, const char* name, uint64_t hash, bool place) {
-    if (table->count >= GLM_NO_NAME - 1) return GLM_NO_NAME;
+    const size_t count = table->offsets.count;
+    if (count >= GLM_NO_NAME - 1) return GLM_NO_NAME;
     size_t length = strlen(name);
-    if (!glm_room((void**)&table->text, &table->text_capacity, table->text_size + length + 1, 1) ||
-        !glm_room((void**)&table->offsets, &table->offsets_capacity, (size_t)table->count + 1, sizeof(size_t)))
-        return GLM_NO_NAME;
+    if (!table->text.room(table->text.count + length + 1) || !table->offsets.room(count + 1)) return GLM_NO_NAME;
     /* At most half the slots in use keeps probes short. */
-    if ((!table->slots || 2 * ((size_t)table->count + 1) > table->slot_mask + 1) && !grow_slots(table))
-        return GLM_NO_NAME;
-    uint32_t index = table->count++;
-    memcpy(table->text + table->text_size, name, length + 1);
-    table->offsets[index] = table->text_size;
-    if (place) table->slots[probe(table, name, hash)] = {index + 1, (uint32_t)(hash >> 32), table->text_size};
-    table->text_size += length + 1;
-    return index;
+    if ((!table->slots || 2 * (count + 1) > table->slot_mask + 1) && !grow_slots(table)) return GLM_NO_NAME;
+    const size_t offset = table->text.count;
+    memcpy(table->text.items + offset, name, length + 1);
+    table->text.count += length + 1;
+    table->offsets.push(offset);
+    if (place) table->slots[probe(table, name, hash)] = {(uint32_t)count + 1, (uint32_t)(hash >> 32), offset};
+    return (uint32_t)count;
 }
 
 uint32_t glm_names_add(GlmNameTable* table, const char* name, bool* added) {
@@ -96,11 +92,4 @@ uint32_t glm_names_append(GlmNameTable* table, const char* name) {
     if (!name) return append(table, "", 0, false);
     uint64_t hash = name_hash(name);
     return append(table, name, hash, find_hashed(table, name, hash) == GLM_NO_NAME);
-}
-
-void glm_names_free(GlmNameTable* table) {
-    free(table->text);
-    free(table->offsets);
-    free(table->slots);
-    *table = GlmNameTable{};
 }

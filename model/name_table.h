@@ -8,6 +8,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "model/grow_array.h"
+
 constexpr uint32_t GLM_NO_NAME = UINT32_MAX;
 
 /* Open addressing. A slot holds what a probe needs, so that finding a name
@@ -19,14 +21,17 @@ struct GlmNameSlot {
 };
 
 struct GlmNameTable {
-    char* text; /* the names one after another, each NUL-terminated */
-    size_t text_size, text_capacity;
-    size_t* offsets; /* by index, the order of adding: where each name is in text */
-    uint32_t count;
-    size_t offsets_capacity;
-    GlmNameSlot* slots;
-    size_t slot_mask; /* slot count - 1 (a power of two, at most half of them used); slots null until the first name */
+    GlmArray<char> text;      /* the names one after another, each NUL-terminated */
+    GlmArray<size_t> offsets; /* by index, the order of adding: where each name is in text */
+    GlmNameSlot* slots = nullptr;
+    size_t slot_mask = 0; /* slot count - 1 (a power of two, at most half of them used); slots null until the first name */
+    /* Tests and benchmarks: names are found by comparing with every name in
+     * the order of adding, as a search along a list does, instead of by hash. */
+    bool linear = false;
+    ~GlmNameTable() { free(slots); }
 };
+
+static inline uint32_t glm_names_count(const GlmNameTable* table) { return (uint32_t)table->offsets.count; }
 
 /* The index of `name`, or GLM_NO_NAME. */
 uint32_t glm_names_find(const GlmNameTable* table, const char* name);
@@ -41,13 +46,7 @@ uint32_t glm_names_add(GlmNameTable* table, const char* name, bool* added);
 uint32_t glm_names_append(GlmNameTable* table, const char* name);
 
 static inline const char* glm_names_at(const GlmNameTable* table, uint32_t index) {
-    return table->text + table->offsets[index];
+    return table->text.items + table->offsets[index];
 }
-
-void glm_names_free(GlmNameTable* table);
-
-/* Tests and benchmarks: find names by comparing with every name in the
- * order of adding, as a search along a list does, instead of by hash. */
-extern bool glm_names_linear;
 
 #endif

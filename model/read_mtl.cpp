@@ -6,6 +6,8 @@
 #include <string.h>
 
 #include "model/include2.h"
+#include "model/map_file.h"
+#include "model/read_obj.h"
 #include "model/read_support.h"
 #include "model/text_cursor.h"
 

@@ -16,15 +16,14 @@
  * failing to read. */
 static void reserve_faces(GlmFaceCache* cache, size_t size) {
     size_t expected = size / 48;
-    glm_reserve((void**)&cache->triangles, &cache->triangle_capacity, expected, sizeof(ModelTriangle));
-    glm_reserve((void**)&cache->faces, &cache->face_capacity, expected, sizeof(GlmFaceRecord));
+    cache->triangles.reserve(expected);
+    cache->faces.reserve(expected);
 }
 
 /* Index kinds that a face form does not carry stay 0. */
 static inline void clear_unused_kinds(ModelTriangle* tri, int form) {
     if (form == CORNER_V || form == CORNER_V__N) tri->tex[0] = tri->tex[1] = tri->tex[2] = 0;
     if (form == CORNER_V || form == CORNER_V_T) tri->norm[0] = tri->norm[1] = tri->norm[2] = 0;
-    tri->facet = 0;
 }
 
 #if defined(__SSE2__)
@@ -97,14 +96,14 @@ static inline uint64_t count_plain_face(GlmTextCursor* text) {
 }
 #endif
 
-/* First pass, counting a face. With the cache it also keeps the face's fan
+/* First pass, counting a face. With kept faces it also keeps the face's fan
  * triangles with their indices as written, adding the face to the last run
  * when it directly follows that run's last face (follows_face); without it
  * only counts. */
 static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const char* word, size_t length,
                                 bool follows_face) {
     int v = 0, t = 0, n = 0;
-    if (!cache || cache->failed) {
+    if (!cache->kept || cache->failed) {
 #if defined(__SSE2__)
         if (length == 1 && text->at == word + 1)
             if (uint64_t made = count_plain_face(text)) return made;
@@ -123,38 +122,22 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
     text_scan_corner<true>(text, form, &v, &t, &n);
     uint64_t made = 0;
     do {
-        if (!glm_grow((void**)&cache->triangles, &cache->triangle_capacity, cache->ntriangles, sizeof(ModelTriangle))) {
+        if (!cache->triangles.room(cache->triangles.count + 1)) {
             cache->failed = true;
         } else if (!cache->failed) {
-            ModelTriangle* tri = &cache->triangles[cache->ntriangles++];
+            ModelTriangle* tri = &cache->triangles[cache->triangles.count++];
             const int corner[3] = {v, t, n};
-            if (made == 0) {
-                for (int k = 0; k < 3; k++) {
-                    int* kind = k == 0 ? tri->vert : k == 1 ? tri->tex : tri->norm;
-                    kind[0] = c0[k], kind[1] = c1[k], kind[2] = corner[k];
-                }
-            } else {
-                const ModelTriangle* prev = tri - 1;
-                tri->vert[0] = prev->vert[0], tri->vert[1] = prev->vert[2], tri->vert[2] = v;
-                tri->tex[0] = prev->tex[0], tri->tex[1] = prev->tex[2], tri->tex[2] = t;
-                tri->norm[0] = prev->norm[0], tri->norm[1] = prev->norm[2], tri->norm[2] = n;
-            }
+            fan_triangle(tri, made == 0, c0, c1, corner);
             clear_unused_kinds(tri, form);
         }
         made++;
     } while (text_scan_corner<true>(text, form, &v, &t, &n) > 0);
     if (cache->failed) return made;
-    GlmFaceRecord* run = cache->nfaces ? &cache->faces[cache->nfaces - 1] : nullptr;
+    GlmFaceRecord* run = cache->faces.count ? &cache->faces[cache->faces.count - 1] : nullptr;
     if (follows_face && run && run->form == form) {
         run->end = text->at;
         run->ntriangles += made;
-    } else if (glm_grow((void**)&cache->faces, &cache->face_capacity, cache->nfaces, sizeof(GlmFaceRecord))) {
-        run = &cache->faces[cache->nfaces++];
-        run->at = word;
-        run->end = text->at;
-        run->ntriangles = made;
-        run->form = form;
-    } else {
+    } else if (!cache->faces.push({word, text->at, made, form})) {
         cache->failed = true;
     }
     return made;
@@ -162,97 +145,86 @@ static uint64_t first_pass_face(GlmFaceCache* cache, GlmTextCursor* text, const 
 
 /* Makes the chunk group of that name current, adding it when new, and
  * records the switch (the line's keyword at `at`); false when memory runs out. */
-static bool chunk_group(GlmChunk* chunk, const char* name, const char* at, uint32_t* group) {
+static bool chunk_group(GlmChunkCounts* counts, const char* name, const char* at, uint32_t* group) {
     bool added;
-    uint32_t index = glm_names_add(chunk->groups, name, &added);
-    if (index == GLM_NO_NAME ||
-        !glm_grow((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, index, sizeof(uint64_t)) ||
-        !glm_grow((void**)&chunk->switches, &chunk->switches_capacity, chunk->nswitches, sizeof(GlmGroupSwitch)))
+    uint32_t index = glm_names_add(counts->groups, name, &added);
+    if (index == GLM_NO_NAME || (added && !counts->group_triangles.push(0)) || !counts->switches.push({at, index}))
         return false;
-    if (added) chunk->group_triangles[index] = 0;
-    chunk->switches[chunk->nswitches++] = {at, index};
     *group = index;
     return true;
 }
 
-static void out_of_memory(GlmChunk* chunk) { glm_fail(&chunk->failure, 2, "glmReadOBJ() failed: out of memory.\n"); }
+/* What one chunk's first pass has read so far. */
+struct FirstPass {
+    GlmChunkCounts* counts;
+    GlmTextCursor text;
+    uint32_t group;           /* the current chunk group */
+    bool last_was_face;       /* the word before this one was a face's keyword */
+};
+
+/* One line from its keyword word on; false when reading stops at a failure. */
+static bool first_pass_line(FirstPass* p, GlmChunk* chunk, const char* word, size_t length) {
+    GlmChunkCounts* counts = p->counts;
+    GlmTextCursor* text = &p->text;
+    unsigned char first, second;
+    word_head(word, length, &first, &second);
+    const bool follows_face = p->last_was_face; /* only blanks since that face ended */
+    p->last_was_face = first == 'f';
+    switch (first) {
+        case 'v':
+            if (second == '\0') counts->nvertices++;
+            else if (second == 'n') counts->nnormals++;
+            else if (second == 't') counts->ntexcoords++;
+            else return unknown_token(&chunk->failure, word, length);
+            text_skip_line(text);
+            return true;
+        case 'm': {
+            char name[TEXT_WORD_MAX + 1];
+            take_word_name(text, name);
+            size_t size = strlen(name) + 1;
+            if (!counts->mtllibs.room(counts->mtllibs.count + size)) return glm_out_of_memory(&chunk->failure);
+            memcpy(&counts->mtllibs[counts->mtllibs.count], name, size);
+            counts->mtllibs.count += size;
+            return true;
+        }
+        case 'g': {
+            char name[TEXT_WORD_MAX + 1];
+            take_group_name(text, name);
+            return chunk_group(counts, name, word, &p->group) || glm_out_of_memory(&chunk->failure);
+        }
+        case 'f': {
+            uint64_t made = first_pass_face(&counts->faces, text, word, length, follows_face);
+            counts->ntriangles += made;
+            counts->group_triangles[p->group] += made;
+            return true;
+        }
+        default: /* '#', "usemtl" and every other line */
+            text_skip_line(text);
+            return true;
+    }
+}
 
 /* The first pass over one chunk (context: a GlmPassContext). */
 void glm_first_pass_chunk(GlmChunk* chunk, void* context) {
-    GlmTextCursor text = ((const GlmPassContext*)context)->reader->text;
-    text.at = chunk->start;
-    if (!glm_reserve((void**)&chunk->group_triangles, &chunk->group_triangles_capacity, 64, sizeof(uint64_t)))
-        return out_of_memory(chunk);
-    chunk->group_triangles[0] = 0;
-    uint32_t group = 0;
+    const GlmObjReader* reader = ((const GlmPassContext*)context)->reader;
+    GlmChunkCounts* counts = &chunk->counts;
+    FirstPass p = {counts, reader->text, 0, false};
+    p.text.at = chunk->start;
+    glm_advise_needed(chunk->start, (size_t)(chunk->limit - chunk->start));
+    if (!counts->group_triangles.reserve(64) || !counts->group_triangles.push(0)) {
+        glm_out_of_memory(&chunk->failure);
+        return;
+    }
     /* Kept faces pay off when their triangles become the model's, which
      * happens when the text is read in one chunk. Read in several, each
      * chunk's would be copied into place: reading the faces again costs
      * less than that (fresh memory, and moving it). */
-    if (glm_face_cache_enabled && chunk->start == text.begin && chunk->last) {
-        chunk->faces = (GlmFaceCache*)calloc(1, sizeof(GlmFaceCache));
-        if (chunk->faces) reserve_faces(chunk->faces, (size_t)(chunk->limit - chunk->start));
-    }
-    uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
+    counts->faces.kept = reader->plan->options.face_cache && chunk->start == p.text.begin && chunk->last;
+    if (counts->faces.kept) reserve_faces(&counts->faces, (size_t)(chunk->limit - chunk->start));
     const char* word;
     size_t length;
-    unsigned char first, second;
-
-    bool last_was_face = false; /* the word before this one was a face's keyword */
-    for (;;) {
-        const char* between = text.at;
-        if (!text_skip_space(&text) || text.at >= chunk->limit ||
-            !text_word_span(&text, &word, &length)) {
-            chunk->stop = between;
-            break;
-        }
-        word_head(word, length, &first, &second);
-        const bool follows_face = last_was_face; /* only blanks since that face ended */
-        last_was_face = first == 'f';
-        switch (first) {
-            case 'v':
-                if (second == '\0') nvertices++;
-                else if (second == 'n') nnormals++;
-                else if (second == 't') ntexcoords++;
-                else {
-                    unknown_token(&chunk->failure, word, length);
-                    return;
-                }
-                text_skip_line(&text);
-                break;
-            case 'm': {
-                char name[TEXT_WORD_MAX + 1];
-                take_word_name(&text, name);
-                char* copy = strdup(name);
-                if (!copy || !glm_grow((void**)&chunk->mtllibs, &chunk->mtllibs_capacity, chunk->nmtllibs,
-                                       sizeof(char*))) {
-                    free(copy);
-                    return out_of_memory(chunk);
-                }
-                chunk->mtllibs[chunk->nmtllibs++] = copy;
-                break;
-            }
-            case 'g': {
-                char name[TEXT_WORD_MAX + 1];
-                take_group_name(&text, name);
-                if (!chunk_group(chunk, name, word, &group)) return out_of_memory(chunk);
-                break;
-            }
-            case 'f': {
-                uint64_t made = first_pass_face(chunk->faces, &text, word, length, follows_face);
-                ntriangles += made;
-                chunk->group_triangles[group] += made;
-                break;
-            }
-            default: /* '#', "usemtl" and every other line */
-                text_skip_line(&text);
-                break;
-        }
-    }
-    chunk->nvertices = nvertices;
-    chunk->nnormals = nnormals;
-    chunk->ntexcoords = ntexcoords;
-    chunk->ntriangles = ntriangles;
-    chunk->last_group = group;
-    chunk->ngroups = chunk->groups->count;
+    while (glm_chunk_word(chunk, &p.text, &word, &length))
+        if (!first_pass_line(&p, chunk, word, length)) return;
+    counts->last_group = p.group;
+    counts->ngroups = glm_names_count(counts->groups);
 }

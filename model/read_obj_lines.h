@@ -76,6 +76,21 @@ static inline int face_first_corner(GlmTextCursor* text, const char* keyword, si
     return face_form<Store>(word, length, v, t, n);
 }
 
+/* Fills a face's next fan triangle: the face's first corner, then the last
+ * corner of the triangle before it (the face's second corner for its first
+ * triangle), then `corner`; each index kind as given. */
+static inline void fan_triangle(ModelTriangle* tri, bool first, const int c0[3], const int c1[3], const int corner[3]) {
+    const ModelTriangle* prev = first ? nullptr : tri - 1;
+    for (int k = 0; k < 3; k++) {
+        GLint* kind = k == 0 ? tri->vert : k == 1 ? tri->tex : tri->norm;
+        const GLint* was = first ? nullptr : k == 0 ? prev->vert : k == 1 ? prev->tex : prev->norm;
+        kind[0] = first ? c0[k] : was[0];
+        kind[1] = first ? c1[k] : was[2];
+        kind[2] = corner[k];
+    }
+    tri->facet = 0;
+}
+
 /* A word span's first two characters as a word buffer holds them. */
 static inline void word_head(const char* word, size_t length, unsigned char* first, unsigned char* second) {
     *first = length > 0 ? (unsigned char)word[0] : 0;

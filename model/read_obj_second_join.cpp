@@ -13,15 +13,18 @@ void glm_second_pass_chunk(GlmChunk* chunk, void* context);
 /* Whether a chunk ended exactly where the next one began, as the first pass
  * found: between words before the cut, with its counts and current group. */
 static bool joins_next(const GlmChunk* c) {
-    const GlmChunk* next = c + 1;
-    return c->stop <= c->limit && c->end_vertex == next->first_vertex && c->end_normal == next->first_normal &&
-           c->end_texcoord == next->first_texcoord && c->end_triangle == next->first_triangle &&
-           c->end_group == next->group_index[0];
+    const GlmChunkResult* r = &c->result;
+    const GlmChunkPlace* next = &(c + 1)->place;
+    return c->stop <= c->limit && r->end_vertex == next->first_vertex && r->end_normal == next->first_normal &&
+           r->end_texcoord == next->first_texcoord && r->end_triangle == next->first_triangle &&
+           r->end_group == next->group_index[0];
 }
 
 static void print_warnings(const GlmReadPlan* plan, size_t through) {
-    for (size_t k = 0; k <= through; k++)
-        if (plan->chunks[k].warnings_size) fwrite(plan->chunks[k].warnings, 1, plan->chunks[k].warnings_size, stdout);
+    for (size_t k = 0; k <= through; k++) {
+        const GlmArray<char>& warnings = plan->chunks[k].result.warnings;
+        if (warnings.count) fwrite(warnings.items, 1, warnings.count, stdout);
+    }
 }
 
 GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
@@ -30,7 +33,7 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
      * material without a name is never found. */
     for (GLuint i = 0; model->materials && i < model->nmaterials; i++)
         if (glm_names_append(&plan->materials, model->materials[i].name) == GLM_NO_NAME)
-            return glm_fail(reader->failure, 2, "glmReadOBJ() failed: out of memory.\n");
+            return glm_out_of_memory(reader->failure);
     GlmPassContext context = {model, reader};
     glm_run_chunks(plan, glm_second_pass_chunk, &context);
 
@@ -41,7 +44,7 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
             print_warnings(plan, k);
             return glm_take_failure(reader->failure, &c->failure);
         }
-        if (c->inconsistent || (k < last && !joins_next(c))) {
+        if (c->result.inconsistent || (k < last && !joins_next(c))) {
             plan->again = true;
             return GL_FALSE;
         }
@@ -50,17 +53,17 @@ GLboolean glmSecondPass(_GLMmodel* model, GlmObjReader* reader) {
 
     GLuint material = 0;
     for (size_t k = 0; k <= last; k++) {
-        const GlmChunk* c = &plan->chunks[k];
-        for (size_t e = 0; e < c->nevents; e++) {
-            const GlmMaterialEvent* event = &c->events[e];
+        const GlmChunkResult* r = &plan->chunks[k].result;
+        for (size_t e = 0; e < r->events.count; e++) {
+            const GlmMaterialEvent* event = &r->events[e];
             plan->group_list[event->group].record->material = event->material == GLM_INHERITED ? material : event->material;
         }
-        if (c->material != GLM_INHERITED) material = c->material;
+        if (r->material != GLM_INHERITED) material = r->material;
     }
 
     /* Fewer triangles than counted would leave triangles in no group. (Fewer
      * positions, normals or coordinates than counted leave zeros, harmless.) */
-    GLuint read = plan->chunks[last].end_triangle;
+    GLuint read = plan->chunks[last].result.end_triangle;
     if (read != model->ntriangles)
         return glm_fail(reader->failure, 2, "glmReadOBJ() failed: \"%s\": %u triangles counted but %u read.\n",
                         model->path, model->ntriangles, read);

@@ -47,10 +47,10 @@ __attribute__((noinline, cold)) static GLboolean bad_index(SecondPass* s, const 
 /* The second pass met more than the first pass counted; `at` is where (for
  * triangles: the face's keyword). Beyond the last chunk's share that is
  * beyond the array, a failure; beyond another chunk's, the chunks do not
- * join up as the one reading and it decides. */
+ * fit together and reading the text in one chunk decides. */
 __attribute__((noinline, cold)) static GLboolean uncounted(SecondPass* s, const char* at, const char* what) {
     if (!s->chunk->last) {
-        s->chunk->inconsistent = true;
+        s->chunk->result.inconsistent = true;
         return GL_FALSE;
     }
     GlmTextCursor here = s->text;
@@ -62,52 +62,12 @@ __attribute__((noinline, cold)) static GLboolean uncounted(SecondPass* s, const 
 
 /* Room in the current group's share for one more triangle. */
 static inline bool group_has_room(const SecondPass* s, GLuint more) {
-    return s->f.slot != GLM_NO_NAME && more <= s->chunk->fill_end[s->f.slot] - s->chunk->fill[s->f.slot];
+    return s->f.slot != GLM_NO_NAME && more <= s->chunk->place.fill_end[s->f.slot] - s->chunk->place.fill[s->f.slot];
 }
 
 /* Lists triangle positions [first, first + count) in the current group. */
 static inline GLuint* group_list_at(SecondPass* s) {
-    return &s->plan->group_list[s->f.group].record->triangles[s->chunk->fill[s->f.slot]];
-}
-
-/* Appends a triangle: its first two corners come from the triangle before it
- * (first and third corners) unless it is the face's first; the last corner
- * is (v, t, n). Index kinds outside the face's form are 0: the array may
- * hold the first pass's triangles, and when the passes disagree about the
- * faces, another face's indices stand at this place. */
-static inline GLboolean add_triangle(SecondPass* s, int form, bool first, const int c0[3], const int c1[3], int v,
-                                     int t, int n, const char* face_at) {
-    _GLMmodel* model = s->model;
-    Filling* f = &s->f;
-    if (f->triangle >= f->triangle_end) return uncounted(s, face_at, "a triangle");
-    if (!group_has_room(s, 1)) return uncounted(s, face_at, "a group's triangle");
-    ModelTriangle* tri = &model->triangles[f->triangle];
-    const ModelTriangle* prev = first ? nullptr : tri - 1;
-    const int corner[3] = {v, t, n};
-    memset(tri, 0, sizeof *tri);
-
-    GLint r = resolve(v, f->vertex - 1, model->nvertices);
-    if (!r) return bad_index(s, face_at, "vertex", v);
-    tri->vert[0] = first ? c0[0] : prev->vert[0];
-    tri->vert[1] = first ? c1[0] : prev->vert[2];
-    tri->vert[2] = r;
-    if (form == CORNER_V_T || form == CORNER_V_T_N) {
-        r = resolve(corner[1], f->texcoord - 1, model->ntexcoords);
-        if (!r) return bad_index(s, face_at, "texture coordinate", corner[1]);
-        tri->tex[0] = first ? c0[1] : prev->tex[0];
-        tri->tex[1] = first ? c1[1] : prev->tex[2];
-        tri->tex[2] = r;
-    }
-    if (form == CORNER_V_T_N || form == CORNER_V__N) {
-        r = resolve(corner[2], f->normal - 1, model->nnormals);
-        if (!r) return bad_index(s, face_at, "normal", corner[2]);
-        tri->norm[0] = first ? c0[2] : prev->norm[0];
-        tri->norm[1] = first ? c1[2] : prev->norm[2];
-        tri->norm[2] = r;
-    }
-    *group_list_at(s) = f->triangle++;
-    s->chunk->fill[f->slot]++;
-    return GL_TRUE;
+    return &s->plan->group_list[s->f.group].record->triangles[s->chunk->place.fill[s->f.slot]];
 }
 
 /* Resolves a corner's indices for the face's form (kinds outside it stay 0). */
@@ -128,6 +88,23 @@ static inline GLboolean resolve_corner(SecondPass* s, int form, int v, int t, in
     return GL_TRUE;
 }
 
+/* Appends a face's next fan triangle, its last corner (v, t, n). Index kinds
+ * outside the face's form are 0: the array may hold the first pass's
+ * triangles, and when the passes disagree about the faces, another face's
+ * indices stand at this place. */
+static inline GLboolean add_triangle(SecondPass* s, int form, bool first, const int c0[3], const int c1[3], int v,
+                                     int t, int n, const char* face_at) {
+    Filling* f = &s->f;
+    int corner[3];
+    if (f->triangle >= f->triangle_end) return uncounted(s, face_at, "a triangle");
+    if (!group_has_room(s, 1)) return uncounted(s, face_at, "a group's triangle");
+    if (!resolve_corner(s, form, v, t, n, face_at, corner)) return GL_FALSE;
+    fan_triangle(&s->model->triangles[f->triangle], first, c0, c1, corner);
+    *group_list_at(s) = f->triangle++;
+    s->chunk->place.fill[f->slot]++;
+    return GL_TRUE;
+}
+
 /* A run of faces the first pass kept: their triangles are already in place
  * (same triangle position). Resolves and checks every corner of every
  * triangle, in reading order (corners a fan triangle shares with the one
@@ -139,7 +116,7 @@ static bool cached_faces(SecondPass* s, const GlmFaceRecord* r) {
     const _GLMmodel* model = s->model;
     Filling* f = &s->f;
     if (r->ntriangles > f->triangle_end - f->triangle || !group_has_room(s, 0) ||
-        r->ntriangles > s->chunk->fill_end[f->slot] - s->chunk->fill[f->slot])
+        r->ntriangles > s->chunk->place.fill_end[f->slot] - s->chunk->place.fill[f->slot])
         return false;
     const bool tex = r->form == CORNER_V_T || r->form == CORNER_V_T_N;
     const bool norm = r->form == CORNER_V_T_N || r->form == CORNER_V__N;
@@ -161,7 +138,7 @@ static bool cached_faces(SecondPass* s, const GlmFaceRecord* r) {
         }
         listed[i] = f->triangle + (GLuint)i;
     }
-    s->chunk->fill[f->slot] += (GLuint)r->ntriangles; /* fits: checked against the share above */
+    s->chunk->place.fill[f->slot] += (GLuint)r->ntriangles; /* fits: checked against the share above */
     f->triangle += (GLuint)r->ntriangles;
     return true;
 }
@@ -181,27 +158,18 @@ static GLboolean read_face(SecondPass* s, const char* face_at, size_t keyword_le
     return GL_TRUE;
 }
 
-/* Records a group's material, in reading order. */
-static bool material_event(GlmChunk* chunk, uint32_t group, GLuint material) {
-    if (!glm_grow((void**)&chunk->events, &chunk->events_capacity, chunk->nevents, sizeof(GlmMaterialEvent)))
-        return false;
-    chunk->events[chunk->nevents++] = {group, material};
-    return true;
-}
-
 /* The message of a material not found: printed now when the text is read in
  * one chunk, else kept for when the chunks join. */
-static bool material_not_found(const GlmReadPlan* plan, GlmChunk* chunk, const char* name) {
+static bool material_not_found(const GlmReadPlan* plan, GlmChunkResult* result, const char* name) {
     static const char format[] = "glmFindMaterial():  can't find material \"%s\".\n";
     if (plan->nchunks == 1) {
         printf(format, name);
         return true;
     }
     size_t length = sizeof format - 3 + strlen(name);
-    if (!glm_room((void**)&chunk->warnings, &chunk->warnings_capacity, chunk->warnings_size + length + 1, 1))
-        return false;
-    snprintf(chunk->warnings + chunk->warnings_size, length + 1, format, name);
-    chunk->warnings_size += length;
+    if (!result->warnings.room(result->warnings.count + length + 1)) return false;
+    snprintf(&result->warnings[result->warnings.count], length + 1, format, name);
+    result->warnings.count += length;
     return true;
 }
 
@@ -209,119 +177,137 @@ static bool material_not_found(const GlmReadPlan* plan, GlmChunk* chunk, const c
  * for it when its first pass met it here or it is group 0). In the first
  * chunk the model's table also holds the groups that later chunks added. */
 static GLboolean switch_group(SecondPass* s, const char* name) {
-    GlmChunk* c = s->chunk;
-    uint32_t j = glm_names_find(c->groups, name);
-    if (j < c->ngroups) {
-        s->f.slot = c->slot[j];
-        s->f.group = c->group_index[j];
+    const GlmChunk* c = s->chunk;
+    uint32_t j = glm_names_find(c->counts.groups, name);
+    if (j < c->counts.ngroups) {
+        s->f.slot = c->place.slot[j];
+        s->f.group = c->place.group_index[j];
         return GL_TRUE;
     }
     uint32_t g = glm_names_find(&s->plan->groups, name);
     if (g == GLM_NO_NAME) return uncounted(s, s->text.at, "a group");
     s->f.group = g;
-    s->f.slot = g == c->group_index[0] ? 0 : GLM_NO_NAME;
+    s->f.slot = g == c->place.group_index[0] ? 0 : GLM_NO_NAME;
     return GL_TRUE;
 }
 
-static void out_of_memory(GlmChunk* chunk) { glm_fail(&chunk->failure, 2, "glmReadOBJ() failed: out of memory.\n"); }
+/* A "v", "vn" or "vt" line after its keyword (second: the keyword's second character). */
+static inline bool read_vector(SecondPass* s, unsigned char second, const char* word, size_t length) {
+    Filling* f = &s->f;
+    _GLMmodel* model = s->model;
+    if (second == '\0') {
+        if (f->vertex >= f->vertex_end) return uncounted(s, s->text.at, "a vertex");
+        text_scan_floats(&s->text, &model->vertices[3 * (size_t)f->vertex++], 3);
+    } else if (second == 'n') {
+        if (f->normal >= f->normal_end) return uncounted(s, s->text.at, "a normal");
+        text_scan_floats(&s->text, &model->normals[3 * (size_t)f->normal++], 3);
+    } else if (second == 't') {
+        if (f->texcoord >= f->texcoord_end) return uncounted(s, s->text.at, "a texture coordinate");
+        text_scan_floats(&s->text, &model->texcoords[2 * (size_t)f->texcoord++], 2);
+    } else {
+        return unknown_token(&s->chunk->failure, word, length);
+    }
+    return true;
+}
+
+/* A "usemtl" line after its keyword. */
+static bool read_usemtl(SecondPass* s) {
+    char name[TEXT_WORD_MAX + 1];
+    take_word_name(&s->text, name);
+    GlmChunkResult* result = &s->chunk->result;
+    GLuint m = glm_names_find(&s->plan->materials, name);
+    if (m == GLM_NO_NAME && !material_not_found(s->plan, result, name)) return glm_out_of_memory(&s->chunk->failure);
+    s->f.material = m == GLM_NO_NAME ? 0 : m;
+    return result->events.push({s->f.group, s->f.material}) || glm_out_of_memory(&s->chunk->failure);
+}
+
+/* A "g" line after its keyword (at `word`). The first pass's switch from this
+ * line gives the group when it read one here, unless names are to be found
+ * by searching, as they were then. */
+static bool read_group(SecondPass* s, const char* word, size_t* next_switch) {
+    const GlmChunk* c = s->chunk;
+    const GlmArray<GlmGroupSwitch>& switches = c->counts.switches;
+    while (*next_switch < switches.count && switches[*next_switch].at < word) ++*next_switch;
+    if (*next_switch < switches.count && switches[*next_switch].at == word && !s->plan->options.names_linear) {
+        text_skip_line(&s->text); /* as far as taking the name would read */
+        const uint32_t j = switches[*next_switch].group;
+        s->f.slot = c->place.slot[j];
+        s->f.group = c->place.group_index[j];
+    } else {
+        char name[TEXT_WORD_MAX + 1];
+        take_group_name(&s->text, name);
+        if (!switch_group(s, name)) return false;
+    }
+    return s->chunk->result.events.push({s->f.group, s->f.material}) || glm_out_of_memory(&s->chunk->failure);
+}
+
+/* The first pass's runs of faces, when their triangles became the model's,
+ * and the next one of them that the reading can meet. */
+struct KeptFaces {
+    const GlmFaceCache* cache;
+    size_t next;          /* next run */
+    uint64_t triangle;    /* triangle position of that run */
+};
+
+/* A face line after its keyword (at `word`): the first pass's run of faces
+ * from here when it read one, or the face read from the text. */
+static inline bool face_line(SecondPass* s, KeptFaces* kept, const char* word, size_t length) {
+    const GlmFaceCache* cache = kept->cache;
+    if (cache) {
+        while (kept->next < cache->faces.count && cache->faces[kept->next].at < word)
+            kept->triangle += cache->faces[kept->next++].ntriangles;
+        const GlmFaceRecord* run = kept->next < cache->faces.count ? &cache->faces[kept->next] : nullptr;
+        if (run && run->at == word && s->f.triangle == kept->triangle && cached_faces(s, run)) {
+            s->text.at = run->end;
+            return true;
+        }
+    }
+    return read_face(s, word, length);
+}
+
+/* Where a chunk's second pass starts writing, from what the join placed. */
+static Filling start_filling(const GlmChunk* chunk, bool first) {
+    const GlmChunkCounts* c = &chunk->counts;
+    const GlmChunkPlace* p = &chunk->place;
+    Filling f = {};
+    f.vertex = p->first_vertex, f.vertex_end = p->first_vertex + (GLuint)c->nvertices;
+    f.normal = p->first_normal, f.normal_end = p->first_normal + (GLuint)c->nnormals;
+    f.texcoord = p->first_texcoord, f.texcoord_end = p->first_texcoord + (GLuint)c->ntexcoords;
+    f.triangle = p->first_triangle, f.triangle_end = p->first_triangle + (GLuint)c->ntriangles;
+    f.group = p->group_index[0];
+    f.slot = 0;
+    f.material = first ? 0 : GLM_INHERITED;
+    return f;
+}
 
 /* The second pass over one chunk (context: a GlmPassContext). */
 void glm_second_pass_chunk(GlmChunk* chunk, void* context) {
     const GlmPassContext* ctx = (const GlmPassContext*)context;
     const GlmReadPlan* plan = ctx->reader->plan;
-    _GLMmodel* model = ctx->model;
-    SecondPass pass = {model, plan, chunk, ctx->reader->text, {}};
+    SecondPass pass = {ctx->model, plan, chunk, ctx->reader->text, start_filling(chunk, chunk == plan->chunks)};
     SecondPass* s = &pass;
-    GlmTextCursor* text = &s->text;
-    text->at = chunk->start;
-    Filling* f = &s->f;
-    f->vertex = chunk->first_vertex, f->vertex_end = chunk->first_vertex + (GLuint)chunk->nvertices;
-    f->normal = chunk->first_normal, f->normal_end = chunk->first_normal + (GLuint)chunk->nnormals;
-    f->texcoord = chunk->first_texcoord, f->texcoord_end = chunk->first_texcoord + (GLuint)chunk->ntexcoords;
-    f->triangle = chunk->first_triangle, f->triangle_end = chunk->first_triangle + (GLuint)chunk->ntriangles;
-    f->group = chunk->group_index[0];
-    f->slot = 0;
-    f->material = chunk == plan->chunks ? 0 : GLM_INHERITED;
-
-    /* The first pass's runs of faces, when their triangles became the model's. */
-    const GlmFaceCache* cache = (chunk->faces && chunk->faces->adopted) ? chunk->faces : nullptr;
-    size_t next_switch = 0;        /* next group switch */
-    size_t cached = 0;             /* next run */
-    uint64_t cached_triangle = 0;  /* triangle position of that run */
+    s->text.at = chunk->start;
+    const GlmFaceCache* faces = &chunk->counts.faces;
+    KeptFaces kept = {faces->adopted ? faces : nullptr, 0, 0};
+    size_t next_switch = 0;
     const char* word;
     size_t length;
-    unsigned char first, second;
-
-    for (;;) {
-        const char* between = text->at;
-        if (!text_skip_space(text) || text->at >= chunk->limit ||
-            !text_word_span(text, &word, &length)) {
-            chunk->stop = between;
-            break;
-        }
+    while (glm_chunk_word(chunk, &s->text, &word, &length)) {
+        unsigned char first, second;
         word_head(word, length, &first, &second);
+        bool ok = true;
         switch (first) {
-            case 'v':
-                if (second == '\0') {
-                    if (f->vertex >= f->vertex_end) return (void)uncounted(s, text->at, "a vertex");
-                    text_scan_floats(text, &model->vertices[3 * (size_t)f->vertex++], 3);
-                } else if (second == 'n') {
-                    if (f->normal >= f->normal_end) return (void)uncounted(s, text->at, "a normal");
-                    text_scan_floats(text, &model->normals[3 * (size_t)f->normal++], 3);
-                } else if (second == 't') {
-                    if (f->texcoord >= f->texcoord_end) return (void)uncounted(s, text->at, "a texture coordinate");
-                    text_scan_floats(text, &model->texcoords[2 * (size_t)f->texcoord++], 2);
-                } else {
-                    unknown_token(&chunk->failure, word, length);
-                    return;
-                }
-                break;
-            case 'u': {
-                char name[TEXT_WORD_MAX + 1];
-                take_word_name(text, name);
-                GLuint m = glm_names_find(&plan->materials, name);
-                if (m == GLM_NO_NAME && !material_not_found(plan, chunk, name)) return out_of_memory(chunk);
-                if (m == GLM_NO_NAME) m = 0;
-                f->material = m;
-                if (!material_event(chunk, f->group, m)) return out_of_memory(chunk);
-                break;
-            }
-            case 'g': {
-                /* The first pass's switch from this line, if it read one here
-                 * (not when names are to be found by searching, as then). */
-                while (next_switch < chunk->nswitches && chunk->switches[next_switch].at < word) next_switch++;
-                if (next_switch < chunk->nswitches && chunk->switches[next_switch].at == word && !glm_names_linear) {
-                    text_skip_line(text); /* as far as taking the name would read */
-                    const uint32_t j = chunk->switches[next_switch].group;
-                    f->slot = chunk->slot[j];
-                    f->group = chunk->group_index[j];
-                } else {
-                    char name[TEXT_WORD_MAX + 1];
-                    take_group_name(text, name);
-                    if (!switch_group(s, name)) return;
-                }
-                if (!material_event(chunk, f->group, f->material)) return out_of_memory(chunk);
-                break;
-            }
-            case 'f': {
-                /* The first pass's run of faces from this face, if it read one here. */
-                while (cache && cached < cache->nfaces && cache->faces[cached].at < word)
-                    cached_triangle += cache->faces[cached++].ntriangles;
-                const GlmFaceRecord* run = cache && cached < cache->nfaces ? &cache->faces[cached] : nullptr;
-                if (run && run->at == word && f->triangle == cached_triangle && cached_faces(s, run)) {
-                    text->at = run->end;
-                } else if (!read_face(s, word, length)) {
-                    return;
-                }
-                break;
-            }
-            default: /* '#', "mtllib" and every other line */
-                text_skip_line(text);
-                break;
+            case 'v': ok = read_vector(s, second, word, length); break;
+            case 'u': ok = read_usemtl(s); break;
+            case 'g': ok = read_group(s, word, &next_switch); break;
+            case 'f': ok = face_line(s, &kept, word, length); break;
+            default: text_skip_line(&s->text); break; /* '#', "mtllib" and every other line */
         }
+        if (!ok) return;
     }
-    chunk->material = f->material;
-    chunk->end_group = f->group;
-    chunk->end_vertex = f->vertex, chunk->end_normal = f->normal, chunk->end_texcoord = f->texcoord;
-    chunk->end_triangle = f->triangle;
+    GlmChunkResult* result = &chunk->result;
+    result->material = s->f.material;
+    result->end_group = s->f.group;
+    result->end_vertex = s->f.vertex, result->end_normal = s->f.normal, result->end_texcoord = s->f.texcoord;
+    result->end_triangle = s->f.triangle;
 }

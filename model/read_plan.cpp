@@ -6,12 +6,9 @@
 #include <string.h>
 
 #include <atomic>
+#include <chrono>
+#include <new>
 #include <thread>
-
-unsigned glm_read_threads = 0;
-size_t glm_read_chunk_bytes = 0;
-bool glm_read_cut_anywhere = false;
-size_t glm_read_last_parts = 0;
 
 /* Texts below twice this are read in one chunk; chunks are at least this. */
 constexpr size_t MIN_CHUNK = (size_t)1 << 20;
@@ -19,8 +16,8 @@ constexpr size_t MIN_CHUNK = (size_t)1 << 20;
 constexpr size_t CHUNKS_PER_THREAD = 8;
 constexpr unsigned MAX_THREADS = 64;
 
-static unsigned thread_count() {
-    if (glm_read_threads) return glm_read_threads < MAX_THREADS ? glm_read_threads : MAX_THREADS;
+static unsigned thread_count(const GlmReadOptions& options) {
+    if (options.threads) return options.threads < MAX_THREADS ? options.threads : MAX_THREADS;
     const char* setting = getenv("QO_READ_THREADS");
     if (setting && *setting) {
         char* end;
@@ -40,8 +37,8 @@ static bool starts_keyword_line(char c) {
 }
 
 /* The first cut at or after `from` and before `before`, or null. */
-static const char* find_cut(const char* from, const char* before, const char* end) {
-    if (glm_read_cut_anywhere) return from < before ? from : nullptr;
+static const char* find_cut(const char* from, const char* before, const char* end, bool anywhere) {
+    if (anywhere) return from < before ? from : nullptr;
     const char* p = from;
     while (p < before) {
         const char* line_end = (const char*)memchr(p - 1, '\n', (size_t)(end - (p - 1)));
@@ -54,17 +51,17 @@ static const char* find_cut(const char* from, const char* before, const char* en
 }
 
 bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_chunk) {
-    *plan = GlmReadPlan{};
     const char* end = data + size;
-    size_t step = glm_read_chunk_bytes;
-    plan->threads = one_chunk ? 1 : thread_count();
+    size_t step = plan->options.chunk_bytes;
+    plan->threads = one_chunk ? 1 : thread_count(plan->options);
     if (!step && plan->threads > 1 && size >= 2 * MIN_CHUNK) {
         step = size / (CHUNKS_PER_THREAD * plan->threads);
         if (step < MIN_CHUNK) step = MIN_CHUNK;
     }
     size_t capacity = (one_chunk || !step) ? 1 : size / step + 1;
-    plan->chunks = (GlmChunk*)calloc(capacity, sizeof(GlmChunk));
+    plan->chunks = new (std::nothrow) GlmChunk[capacity];
     if (!plan->chunks) return false;
+    plan->groups.linear = plan->materials.linear = plan->options.names_linear;
 
     const char* start = data;
     for (size_t i = 1; i < capacity && start < end; i++) {
@@ -73,7 +70,7 @@ bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_ch
         const char* from = data + at > start + 1 ? data + at : start + 1;
         if (from >= end) break;
         const char* before = (size_t)(end - from) > step ? from + step : end;
-        const char* cut = find_cut(from, before, end);
+        const char* cut = find_cut(from, before, end, plan->options.cut_anywhere);
         if (!cut) continue;
         plan->chunks[plan->nchunks].start = start;
         plan->chunks[plan->nchunks++].limit = cut;
@@ -83,39 +80,18 @@ bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_ch
     plan->chunks[plan->nchunks].limit = end;
     plan->chunks[plan->nchunks++].last = true;
     if (plan->threads > plan->nchunks) plan->threads = (unsigned)plan->nchunks;
-    plan->chunks[0].groups = &plan->groups;
+    plan->chunks[0].counts.groups = &plan->groups;
     for (size_t i = 1; i < plan->nchunks; i++) {
-        plan->chunks[i].groups = &plan->chunks[i].own_groups;
-        if (glm_names_append(plan->chunks[i].groups, nullptr) == GLM_NO_NAME) return false;
+        GlmChunkCounts* counts = &plan->chunks[i].counts;
+        counts->groups = &counts->own_groups;
+        counts->own_groups.linear = plan->options.names_linear;
+        if (glm_names_append(counts->groups, nullptr) == GLM_NO_NAME) return false;
     }
     return true;
 }
 
-void glm_plan_free(GlmReadPlan* plan) {
-    for (size_t i = 0; plan->chunks && i < plan->nchunks; i++) {
-        GlmChunk* c = &plan->chunks[i];
-        glm_names_free(&c->own_groups);
-        free(c->group_triangles);
-        free(c->switches);
-        for (size_t m = 0; m < c->nmtllibs; m++) free(c->mtllibs[m]);
-        free(c->mtllibs);
-        glm_face_cache_free(c->faces);
-        free(c->failure.message);
-        free(c->group_index);
-        free(c->slot);
-        free(c->fill);
-        free(c->fill_end);
-        free(c->events);
-        free(c->warnings);
-    }
-    free(plan->chunks);
-    glm_names_free(&plan->groups);
-    free(plan->group_list);
-    glm_names_free(&plan->materials);
-    *plan = GlmReadPlan{};
-}
-
 void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* context), void* context) {
+    const auto started_at = std::chrono::steady_clock::now();
     std::atomic<size_t> next(0);
     auto take_chunks = [&]() {
         for (size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < plan->nchunks;)
@@ -130,16 +106,17 @@ void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* conte
     }
     take_chunks();
     for (unsigned i = 0; i < started; i++) helpers[i].join();
+    plan->on_threads += std::chrono::duration<double>(std::chrono::steady_clock::now() - started_at).count();
 }
 
+/* Groups are recorded in index order, so the record of entry `index` is the next. */
 bool glm_plan_record(_GLMmodel* model, GlmReadPlan* plan, uint32_t index) {
     ModelGroup* group = (ModelGroup*)calloc(1, sizeof *group);
-    if (!group || !glm_grow((void**)&plan->group_list, &plan->group_capacity, index, sizeof(GlmPlanGroup)) ||
-        !(group->name = strdup(glm_names_at(&plan->groups, index)))) {
+    if (!group || !(group->name = strdup(glm_names_at(&plan->groups, index))) || !plan->group_list.push({group, 0})) {
+        if (group) free(group->name);
         free(group);
         return false;
     }
-    plan->group_list[index] = {group, 0};
     group->next = model->groups; /* newest first */
     model->groups = group;
     model->ngroups++;
@@ -151,4 +128,8 @@ uint32_t glm_plan_group(_GLMmodel* model, GlmReadPlan* plan, const char* name) {
     uint32_t index = glm_names_add(&plan->groups, name, &added);
     if (index == GLM_NO_NAME || !added) return index;
     return glm_plan_record(model, plan, index) ? index : GLM_NO_NAME;
+}
+
+GLboolean glm_out_of_memory(GlmReadFailure* failure) {
+    return glm_fail(failure, 2, "glmReadOBJ() failed: out of memory.\n");
 }

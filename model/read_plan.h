@@ -1,13 +1,14 @@
 /* read_plan.h: reading an OBJ text in parts, on several threads.
  *
- * The text is cut into chunks at line starts. Each pass reads every chunk
- * as the one reader would from there, with the chunk's own counts, groups and
- * events, then the chunks are joined in order. A chunk starts where the
- * reader would be between two words: the chunk before it, read on past its
- * end, must stop between words no later than the cut (`stop` <= `limit`),
- * and its second pass must meet exactly what its first pass counted. When
- * they do not, the whole text is read again in one chunk; when they do, the
- * result is the one reading, bit for bit and message for message.
+ * The text is cut into chunks at line starts. Each pass reads every chunk as
+ * a reading of the whole text would from there, with the chunk's own counts,
+ * groups and events, then the chunks are joined in order. A chunk starts
+ * where that reading would be between two words: the chunk before it, read on
+ * past its end, must stop between words no later than the cut (`stop` <=
+ * `limit`), and its second pass must meet exactly what its first pass
+ * counted. When they do not, the whole text is read again in one chunk; when
+ * they do, the result is that of reading it in one, bit for bit and message
+ * for message.
  */
 #ifndef QO_MODEL_READ_PLAN_H
 #define QO_MODEL_READ_PLAN_H
@@ -15,8 +16,10 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "model/grow_array.h"
 #include "model/include2.h"
 #include "model/name_table.h"
+#include "model/read_obj.h"
 #include "model/read_support.h"
 
 /* A material taken before a chunk's first "usemtl": the chunk before it decides. */
@@ -32,50 +35,56 @@ struct GlmGroupSwitch {
 
 /* A group's material set during the second pass, in reading order. */
 struct GlmMaterialEvent {
-    uint32_t group;   /* the model's group index */
-    GLuint material;  /* or GLM_INHERITED */
+    uint32_t group;  /* the model's group index */
+    GLuint material; /* or GLM_INHERITED */
+};
+
+/* What a chunk's first pass counts and meets. Chunk groups are the entries
+ * of `groups`: in the first chunk the model's own table, whose entry 0 is
+ * "default"; in the others a table of their own, whose entry 0 has no name
+ * and stands for the group current when the chunk begins. */
+struct GlmChunkCounts {
+    uint64_t nvertices = 0, nnormals = 0, ntexcoords = 0, ntriangles = 0;
+    GlmNameTable* groups = nullptr;
+    GlmNameTable own_groups;
+    uint32_t ngroups = 0;                    /* the entries `groups` had when the chunk's first pass ended */
+    GlmArray<uint64_t> group_triangles;      /* per chunk group */
+    GlmArray<GlmGroupSwitch> switches;
+    uint32_t last_group = 0;                 /* the chunk group current at the end */
+    GlmArray<char> mtllibs;                  /* "mtllib" names in order, each NUL-terminated; read at the join */
+    GlmFaceCache faces;
+};
+
+/* Where the join sends a chunk's second pass: its first positions and, per
+ * chunk group, the model's group and the chunk's share of its triangle list. */
+struct GlmChunkPlace {
+    GlmArray<uint32_t> group_index; /* the model's group */
+    GlmArray<uint32_t> slot;        /* the chunk group that fills it here (0 when it is also group 0) */
+    GlmArray<GLuint> fill;          /* next place in the group's triangle list */
+    GlmArray<GLuint> fill_end;      /* first place after this chunk's share */
+    GLuint first_vertex = 0, first_normal = 0, first_texcoord = 0, first_triangle = 0;
+};
+
+/* What a chunk's second pass produces. */
+struct GlmChunkResult {
+    GlmArray<GlmMaterialEvent> events;
+    GlmArray<char> warnings;        /* the material messages, in order, printed when the chunks join */
+    GLuint material = 0;            /* current material at the end, or GLM_INHERITED */
+    uint32_t end_group = 0;         /* the model's group current at the end */
+    GLuint end_vertex = 0, end_normal = 0, end_texcoord = 0, end_triangle = 0;
+    bool inconsistent = false;      /* met more than the first pass counted here: reading in one chunk decides */
 };
 
 struct GlmChunk {
-    const char* start; /* where this chunk's reading begins */
-    const char* limit; /* the next chunk's start, or the end of the text */
-    bool last;
-
-    /* First pass. Chunk groups are the entries of `groups`: in the first
-     * chunk the model's own table, whose entry 0 is "default"; in the others
-     * a table of their own, whose entry 0 has no name and stands for the
-     * group current when the chunk begins. */
-    uint64_t nvertices, nnormals, ntexcoords, ntriangles;
-    GlmNameTable* groups;
-    GlmNameTable own_groups;
-    uint32_t ngroups; /* chunk groups: the entries the table had when the chunk's first pass ended */
-    uint64_t* group_triangles; /* per chunk group */
-    size_t group_triangles_capacity;
-    GlmGroupSwitch* switches;
-    size_t nswitches, switches_capacity;
-    uint32_t last_group; /* the chunk group current at the end */
-    char** mtllibs;      /* "mtllib" names in order; their libraries are read when the chunks join */
-    size_t nmtllibs, mtllibs_capacity;
-    GlmFaceCache* faces;
-    const char* stop;       /* where the reading stood between words when the next word began at or after limit */
-    GlmReadFailure failure; /* the chunk's first failure (status 0: none); reading stopped there */
-
-    /* Set when the first pass's chunks join; per chunk group (slot). */
-    uint32_t* group_index; /* the model's group */
-    uint32_t* slot;        /* the chunk group that fills it here (0 when it is also group 0) */
-    GLuint* fill;          /* next place in the group's triangle list */
-    GLuint* fill_end;      /* first place after this chunk's share */
-    GLuint first_vertex, first_normal, first_texcoord, first_triangle;
-
-    /* Second pass. */
-    GlmMaterialEvent* events;
-    size_t nevents, events_capacity;
-    char* warnings; /* the material messages, in order, printed when the chunks join */
-    size_t warnings_size, warnings_capacity;
-    GLuint material;          /* current material at the end, or GLM_INHERITED */
-    uint32_t end_group;       /* the model's group current at the end */
-    GLuint end_vertex, end_normal, end_texcoord, end_triangle;
-    bool inconsistent;        /* met more than the first pass counted here: the one reading decides */
+    const char* start = nullptr; /* where this chunk's reading begins */
+    const char* limit = nullptr; /* the next chunk's start, or the end of the text */
+    bool last = false;
+    const char* stop = nullptr;  /* where a pass stood between words when the next word began at or after limit */
+    GlmReadFailure failure = {0, 0, nullptr}; /* the chunk's first failure (status 0: none); reading stopped there */
+    GlmChunkCounts counts;
+    GlmChunkPlace place;
+    GlmChunkResult result;
+    ~GlmChunk() { free(failure.message); }
 };
 
 struct GlmPlanGroup {
@@ -84,17 +93,17 @@ struct GlmPlanGroup {
 };
 
 struct GlmReadPlan {
-    GlmChunk* chunks;
-    size_t nchunks;
-    unsigned threads;
-    bool again; /* the chunks did not join up as one reading: read in one chunk instead */
+    GlmReadOptions options;
+    GlmChunk* chunks = nullptr; /* new[]: every chunk frees what it holds */
+    size_t nchunks = 0;
+    unsigned threads = 1;
+    bool again = false; /* the chunks did not fit together: read in one chunk instead */
+    double on_threads = 0; /* seconds spent running chunks */
 
-    /* The model's groups by index, in the order they were first met. */
-    GlmNameTable groups;
-    GlmPlanGroup* group_list;
-    size_t group_capacity;
-
-    GlmNameTable materials; /* the model's material names by index; a name finds its first material */
+    GlmNameTable groups;                 /* the model's groups by index, in the order they were first met */
+    GlmArray<GlmPlanGroup> group_list;
+    GlmNameTable materials;              /* the model's material names by index; a name finds its first material */
+    ~GlmReadPlan() { delete[] chunks; }
 };
 
 /* What a pass's chunks work with. */
@@ -106,11 +115,20 @@ struct GlmPassContext {
 /* Cuts data[0..size) into chunks (one when `one_chunk` or the text is
  * small). False when memory runs out. */
 bool glm_plan_read(GlmReadPlan* plan, const char* data, size_t size, bool one_chunk);
-void glm_plan_free(GlmReadPlan* plan);
 
 /* Runs work(chunk, context) once for every chunk, on up to plan->threads
  * threads, all joined before it returns. */
 void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* context), void* context);
+
+/* The next word of a chunk's reading; false, with chunk->stop set to where
+ * the reading stood between words, at the end of the text or when the next
+ * word begins at or after the chunk's limit. Both passes stop by this rule. */
+static inline bool glm_chunk_word(GlmChunk* chunk, GlmTextCursor* text, const char** word, size_t* length) {
+    const char* between = text->at;
+    if (text_skip_space(text) && text->at < chunk->limit && text_word_span(text, word, length)) return true;
+    chunk->stop = between;
+    return false;
+}
 
 /* Adds a group of that name to the model (at the head of its list) unless it
  * has one; its index, or GLM_NO_NAME when memory runs out. */
@@ -122,16 +140,7 @@ bool glm_plan_record(_GLMmodel* model, GlmReadPlan* plan, uint32_t index);
 /* Makes a chunk's failure the read's; returns GL_FALSE. */
 GLboolean glm_take_failure(GlmReadFailure* failure, GlmReadFailure* chunk_failure);
 
-/* Tests and benchmarks: how many threads read (0: QO_READ_THREADS, else
- * every core), and a chunk size that replaces the automatic one and splits
- * even small texts (0: automatic); with glm_read_cut_anywhere the cuts fall
- * exactly at multiples of it, not at line starts. */
-extern unsigned glm_read_threads;
-extern size_t glm_read_chunk_bytes;
-extern bool glm_read_cut_anywhere;
-
-/* Tests: how many chunks the last model or failure read came from (1 when the
- * text was read in one, or again in one after the chunks did not join). */
-extern size_t glm_read_last_parts;
+/* The read's failure for memory that ran out; returns GL_FALSE. */
+GLboolean glm_out_of_memory(GlmReadFailure* failure);
 
 #endif

@@ -41,6 +41,16 @@ void glm_advise_huge(void* block, size_t bytes) {
 #endif
 }
 
+void glm_advise_needed(const void* block, size_t bytes) {
+#ifdef MADV_POPULATE_READ
+    const uintptr_t page = 4096;
+    uintptr_t from = (uintptr_t)block & ~(page - 1), to = ((uintptr_t)block + bytes + page - 1) & ~(page - 1);
+    if (bytes) madvise((void*)from, to - from, MADV_POPULATE_READ);
+#else
+    (void)block, (void)bytes;  // pages come in as they are read
+#endif
+}
+
 void* glm_calloc_array(size_t count, size_t size) {
     if (size != 0 && count > SIZE_MAX / size) return nullptr;
     size_t bytes = (count ? count : 1) * (size ? size : 1);
@@ -66,24 +76,4 @@ bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size) {
     *block = grown;
     *capacity = wanted;
     return true;
-}
-
-bool glm_grow(void** block, size_t* capacity, size_t count, size_t size) {
-    if (count < *capacity) return true;
-    return glm_reserve(block, capacity, *capacity ? *capacity * 2 : 16, size);
-}
-
-bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size) {
-    if (wanted <= *capacity) return true;
-    size_t doubled = *capacity > SIZE_MAX / 2 ? SIZE_MAX : 2 * *capacity;
-    return glm_reserve(block, capacity, wanted > doubled ? wanted : doubled, size);
-}
-
-bool glm_face_cache_enabled = true;
-
-void glm_face_cache_free(GlmFaceCache* cache) {
-    if (!cache) return;
-    free(cache->triangles);
-    free(cache->faces);
-    free(cache);
 }

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "model/grow_array.h"
 #include "model/include2.h"
 
 /* Describes a failure: status 1, the stream (1 or 2) and a printf-formatted
@@ -22,18 +23,13 @@ void* glm_calloc_array(size_t count, size_t size);
  * only: nothing changes when it is not taken. */
 void glm_advise_huge(void* block, size_t bytes);
 
+/* Reads a block's pages in now, on the calling thread, so that a chunk's
+ * reader does not fault them in one by one (a mapped file is read in by the
+ * threads that read its chunks). Advice only. */
+void glm_advise_needed(const void* block, size_t bytes);
+
 /* A copy of the first `length` bytes of text, NUL-terminated. */
 char* glm_copy_text(const char* text, size_t length);
-
-/* Makes room for `wanted` elements of `size` bytes in a growing array; false
- * (array kept) when it cannot. Large arrays get huge-page advice. */
-bool glm_reserve(void** block, size_t* capacity, size_t wanted, size_t size);
-
-/* Makes room for one more element after `count`, doubling. */
-bool glm_grow(void** block, size_t* capacity, size_t count, size_t size);
-
-/* Makes room for `wanted` elements, at least doubling when it grows. */
-bool glm_room(void** block, size_t* capacity, size_t wanted, size_t size);
 
 /* The faces the first pass read, in runs of faces that follow one another
  * with only blanks between them and share one corner form: where a run
@@ -49,16 +45,11 @@ struct GlmFaceRecord {
     int form;
 };
 struct GlmFaceCache {
-    ModelTriangle* triangles;
-    size_t ntriangles, triangle_capacity;
-    GlmFaceRecord* faces;
-    size_t nfaces, face_capacity;
-    bool failed;  /* an allocation failed: incomplete, not used */
-    bool adopted; /* the triangles became the model's: the second pass may use the records */
+    bool kept = false;    /* faces are kept at all (the text is read in one chunk) */
+    bool failed = false;  /* an allocation failed: incomplete, not used */
+    bool adopted = false; /* the triangles became the model's: the second pass may use the records */
+    GlmArray<ModelTriangle> triangles;
+    GlmArray<GlmFaceRecord> faces;
 };
-void glm_face_cache_free(GlmFaceCache* cache);
-
-/* Whether the first pass keeps its faces for the second (tests compare both ways). */
-extern bool glm_face_cache_enabled;
 
 #endif

@@ -1,11 +1,11 @@
 /* text_cursor.h: reading words, lines and numbers from bytes in memory the
  * way the C library reads them from a text stream.
  *
- * A GlmTextCursor (declared in include2.h) walks [begin, end) and never reads
- * outside it. The readers here consume exactly the characters that glibc's
- * fscanf/fgets consume on the same text, including the characters that a
- * failed numeric conversion swallows (glibc pushes back only the one character
- * at which it stopped). A carriage return directly before a line feed reads as
+ * A GlmTextCursor walks [begin, end) and never reads outside it. The
+ * readers here consume exactly the characters that glibc's fscanf/fgets
+ * consume on the same text, including the characters that a failed numeric
+ * conversion swallows (glibc pushes back only the one character at which it
+ * stopped). A carriage return directly before a line feed reads as
  * part of the line end, as on a stream opened in text mode: it only matters to
  * text_line/text_skip_line (everywhere else both are blanks).
  *
@@ -27,6 +27,13 @@
 #include <initializer_list>
 
 #include "model/include2.h"
+
+/* A bounded cursor over a file's bytes: begin <= at <= end, never read past end. */
+struct GlmTextCursor {
+    const char* begin;
+    const char* at;
+    const char* end;
+};
 
 /* The scanners run once per number of a large file: keep them inline. */
 #define TEXT_INLINE static inline __attribute__((always_inline))

@@ -43,6 +43,7 @@ bool glm_output_open(GlmOutput* out, const char* filename) {
         if (!out->file) out->file = fopen(filename, "w");
         if (out->file) return true;
     }
+    out->error = errno ? errno : EIO;
     release(out);
     return false;
 }
@@ -62,6 +63,37 @@ void glm_output_abandon(GlmOutput* out) {
     out->file = nullptr;
     if (out->temporary) remove(out->temporary);
     release(out);
+}
+
+bool glm_output_commit_both(GlmOutput* first, GlmOutput* second) {
+    bool existed = false;
+    char* kept = first->temporary ? glm_file_keep(first->target, &existed) : nullptr;
+    char* target = first->temporary ? strdup(first->target) : nullptr;
+    bool ok = glm_output_commit(first);
+    if (ok && !glm_output_commit(second)) {
+        ok = false;
+        if (kept) glm_file_replace(kept, target);    /* the old file back under its name */
+        else if (target && !existed) remove(target); /* there was none */
+    }
+    if (kept) remove(kept); /* still there unless it went back */
+    free(kept);
+    free(target);
+    return ok;
+}
+
+const char* glm_output_path(const GlmOutput* out) { return out->temporary ? out->temporary : out->name; }
+
+bool glm_output_finish(GlmOutput* out) {
+    if (out->temporary) {
+        FILE* written = fopen(out->temporary, "ab");
+        int synced = written ? glm_file_sync(written) : errno;
+        if (written && fclose(written) != 0 && !synced) synced = errno;
+        if (synced) {
+            out->error = synced;
+            return false;
+        }
+    }
+    return glm_output_commit(out);
 }
 
 void glm_output_fail(GlmOutput* out, const char* operation) {

@@ -93,6 +93,22 @@ FILE* glm_file_temporary(const char* target, char** name) {
     return nullptr;
 }
 
+char* glm_file_keep(const char* target, bool* existed) {
+    static std::atomic<unsigned> counter(0);
+    struct stat st;
+    *existed = lstat(target, &st) == 0;
+    if (!*existed) return nullptr;
+    size_t dir = dir_length(target), length = strlen(target);
+    char* name = (char*)malloc(length + 40);
+    for (int attempt = 0; name && attempt < 100; attempt++) {
+        snprintf(name, length + 40, "%.*s.%s.%ld.%u.old", (int)dir, target, target + dir, (long)getpid(), counter++);
+        if (link(target, name) == 0) return name;
+        if (errno != EEXIST) break;
+    }
+    free(name);
+    return nullptr;
+}
+
 int glm_file_sync(FILE* file) { return fsync(fileno(file)) == 0 ? 0 : errno; }
 
 int glm_file_replace(const char* temporary, const char* target) { return rename(temporary, target) == 0 ? 0 : errno; }

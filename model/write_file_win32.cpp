@@ -51,6 +51,20 @@ FILE* glm_file_temporary(const char* path, char** name) {
     return nullptr;
 }
 
+char* glm_file_keep(const char* target, bool* existed) {
+    *existed = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
+    if (!*existed) return nullptr;
+    size_t length = strlen(target);
+    char* name = (char*)malloc(length + 32);
+    for (unsigned attempt = 0; name && attempt < 100; attempt++) {
+        snprintf(name, length + 32, "%s.%lu-%u.old", target, (unsigned long)GetCurrentProcessId(), attempt);
+        if (CreateHardLinkA(name, target, nullptr)) return name;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    free(name);
+    return nullptr;
+}
+
 int glm_file_sync(FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : errno; }
 
 int glm_file_replace(const char* temporary, const char* target) {

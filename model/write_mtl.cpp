@@ -34,7 +34,9 @@ bool glm_write_mtl_output(_GLMmodel* model, const char* modelpath, const char* m
     char* filename = (char*)malloc(dirlen + namelen + 1);
     if (!dir || !filename) {
         fprintf(stderr, "glmWriteMTL() failed: out of memory.\n");
-        exit(1);
+        free(dir);
+        free(filename);
+        return false;
     }
     memcpy(filename, dir, dirlen);
     memcpy(filename + dirlen, mtllibname, namelen + 1);

@@ -3,40 +3,18 @@
 #include <stdlib.h>
 
 #include "model/include2.h"
+#include "model/mode_correction.h"
 #include "model/write_file.h"
 
-// Clears the flags that cannot be honoured, warning about each on stdout.
-static GLuint glmCorrectWriteMode(const _GLMmodel* model, GLuint mode) {
-    if ((mode & DRAW_FLAT) && !model->facetnorms) {
-        printf("glmWriteOBJ() warning: flat normal output requested with no facet normals defined.\n");
-        mode &= ~DRAW_FLAT;
-    }
-    if ((mode & DRAW_SMOOTH) && !model->normals) {
-        printf("glmWriteOBJ() warning: smooth normal output requested with no normals defined.\n");
-        mode &= ~DRAW_SMOOTH;
-    }
-    if ((mode & DRAW_TEXTURE) && !model->texcoords) {
-        printf("glmWriteOBJ() warning: texture coordinate output requested with no texture coordinates defined.\n");
-        mode &= ~DRAW_TEXTURE;
-    }
-    if ((mode & DRAW_FLAT) && (mode & DRAW_SMOOTH)) {
-        printf("glmWriteOBJ() warning: flat normal output requested and smooth normal output requested (using smooth).\n");
-        mode &= ~DRAW_FLAT;
-    }
-    if ((mode & DRAW_COLOR) && !model->materials) {
-        printf("glmWriteOBJ() warning: color output requested with no colors (materials) defined.\n");
-        mode &= ~DRAW_COLOR;
-    }
-    if ((mode & DRAW_MATERIAL) && !model->materials) {
-        printf("glmWriteOBJ() warning: material output requested with no materials defined.\n");
-        mode &= ~DRAW_MATERIAL;
-    }
-    if ((mode & DRAW_COLOR) && (mode & DRAW_MATERIAL)) {
-        printf("glmWriteOBJ() warning: color and material output requested outputting only materials.\n");
-        mode &= ~DRAW_COLOR;
-    }
-    return mode;
-}
+static const char* const kWriteWarnings[7] = {
+    "glmWriteOBJ() warning: flat normal output requested with no facet normals defined.\n",
+    "glmWriteOBJ() warning: smooth normal output requested with no normals defined.\n",
+    "glmWriteOBJ() warning: texture coordinate output requested with no texture coordinates defined.\n",
+    "glmWriteOBJ() warning: flat normal output requested and smooth normal output requested (using smooth).\n",
+    "glmWriteOBJ() warning: color output requested with no colors (materials) defined.\n",
+    "glmWriteOBJ() warning: material output requested with no materials defined.\n",
+    "glmWriteOBJ() warning: color and material output requested outputting only materials.\n",
+};
 
 static void glmWriteTriples(GlmOutput* out, const char* key, const GLfloat* array, GLuint count) {
     for (size_t i = 1; i <= count && !out->error; i++)
@@ -118,12 +96,14 @@ static void glmWriteBody(GlmOutput* out, const _GLMmodel* model, GLuint mode) {
 }
 
 // The file and its library (when materials are written) are each written
-// under a temporary name and put in place only when both are complete: a
-// failure anywhere leaves the old files as they were.
+// under a temporary name and put in place only when both are complete, the
+// library first. A failure anywhere, the OBJ file's rename after the
+// library's included, leaves the old files as they were (see
+// glm_output_commit_both for the one exception).
 void glmWriteOBJ(_GLMmodel* model, const char* filename, GLuint mode) {
     GLM_ASSERT(model);
 
-    mode = glmCorrectWriteMode(model, mode);
+    mode = glm_correct_mode(model, mode, kWriteWarnings);
 
     GlmOutput obj, mtl = {nullptr, nullptr, nullptr, nullptr, 0};
     if (!glm_output_open(&obj, filename)) {
@@ -141,15 +121,17 @@ void glmWriteOBJ(_GLMmodel* model, const char* filename, GLuint mode) {
         }
     }
     glmWriteBody(&obj, model, mode);
-    bool ok = glm_output_close(&obj);
-    if (ok && library && !glm_output_commit(&mtl)) {
-        glm_output_abandon(&obj);
-        glm_output_fail(&mtl, "glmWriteMTL");
-        exit(1);
-    }
-    if (!ok || !glm_output_commit(&obj)) {
+    if (!glm_output_close(&obj)) {
         glm_output_abandon(&mtl);
         glm_output_fail(&obj, "glmWriteOBJ");
         exit(1);
     }
+    if (library ? glm_output_commit_both(&mtl, &obj) : glm_output_commit(&obj)) return;
+    if (mtl.error) {
+        glm_output_abandon(&obj);
+        glm_output_fail(&mtl, "glmWriteMTL");
+    } else {
+        glm_output_fail(&obj, "glmWriteOBJ");
+    }
+    exit(1);
 }

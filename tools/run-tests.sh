@@ -5,9 +5,20 @@
 #                                      then the browser build and its tests in headless
 #                                      Chromium (QO_WEB=0: not)
 #   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
+#   QO_SANITIZE=thread tools/run-tests.sh
+#                                      the model library's suite under ThreadSanitizer in build-tsan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+
+if [ "${QO_SANITIZE:-0}" = thread ]; then
+  # Reads on several threads, and reads of different models at once.
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DQO_TSAN=ON -DQO_BENCH=OFF >/dev/null
+  cmake --build build-tsan -j"$(nproc)" --target model_tests
+  export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy TSAN_OPTIONS=halt_on_error=1
+  (cd tests/model && ../../build-tsan/tests/model/model_tests --gtest_brief=1)
+  exit 0
+fi
 
 if [ "${QO_SANITIZE:-0}" = 1 ]; then
   dir=build-asan

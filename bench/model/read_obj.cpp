@@ -1,9 +1,15 @@
 // Reading OBJ files with glmReadOBJ, in one run:
 //
 // 1. A large file (a subdivided sphere with positions, normals, texture
-//    coordinates and faces carrying all three indices) read on one thread
-//    and on two, against tinyobjloader on the same file; runs alternate, and
-//    the medians and the best runs are shown, with the ratios.
+//    coordinates and faces carrying all three indices) read on one thread,
+//    on two, and on eight (more threads than this machine may have), against
+//    tinyobjloader on the same file; runs alternate, and the medians and the
+//    best runs are shown, with the ratios. Then the share of a one-thread
+//    read that the work on the calling thread alone makes (cutting, joining,
+//    mapping the file), with the speed-up it allows on more cores (Amdahl's
+//    law); a file just large enough to be cut, on one thread and on two; and
+//    each reader's peak memory, each in a process of its own, ours split into
+//    the mapped file and the model's arrays.
 // 2. Files with very many groups (one face each) and very many "usemtl"
 //    lines: names found by hash, beside the same reading with names found by
 //    searching in order (as a plain list search finds them), on a size that
@@ -14,6 +20,7 @@
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -26,8 +33,7 @@
 #include <tiny_obj_loader.h>
 
 #include "model/include2.h"
-#include "model/name_table.h"
-#include "model/read_plan.h"
+#include "model/read_obj.h"
 
 namespace {
 
@@ -127,63 +133,132 @@ double file_mb(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? st.st_size / 1e6 : 0;
 }
 
-unsigned read_glm(const std::string& path) {
-    _GLMmodel* model = glmReadOBJ(path.c_str());
+unsigned read_glm(const std::string& path, const GlmReadOptions& options = GlmReadOptions()) {
+    _GLMmodel* model = glm_read_obj(path.c_str(), options);
     unsigned triangles = model->ntriangles;
     glmDelete(model);
     return triangles;
+}
+
+// Alternating runs of each way of reading.
+struct Ways {
+    Runs one, two, eight, tiny;
+    std::vector<double> serial;  // seconds of two-thread reads not spent running chunks
+    unsigned triangles = 0;
+    size_t corners = 0;
+};
+
+void read_tiny(const std::string& path, const std::string& dir, size_t* corners) {
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warn, err;
+    if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str(), dir.c_str(), true))
+        fprintf(stderr, "tinyobjloader: %s\n", err.c_str());
+    *corners = shapes.empty() ? 0 : shapes[0].mesh.indices.size();
+}
+
+Ways time_ways(const std::string& path, const std::string& dir, int runs) {
+    Ways w;
+    GlmReadOptions one, two, eight;
+    GlmReadTimes times;
+    one.threads = 1, two.threads = 2, eight.threads = 8;
+    two.times = &times;
+    for (int i = 0; i < runs; i++) {
+        time_run(&w.one, [&] { w.triangles = read_glm(path, one); });
+        time_run(&w.two, [&] { w.triangles = read_glm(path, two); });
+        w.serial.push_back(w.two.wall.back() - times.on_threads);
+        time_run(&w.eight, [&] { w.triangles = read_glm(path, eight); });
+        time_run(&w.tiny, [&] { read_tiny(path, dir, &w.corners); });
+    }
+    return w;
+}
+
+// A line of /proc/self/status, in kB.
+long status_kb(const char* key) {
+    FILE* f = fopen("/proc/self/status", "r");
+    char line[256];
+    long value = -1;
+    size_t n = strlen(key);
+    while (f && fgets(line, sizeof line, f))
+        if (strncmp(line, key, n) == 0 && line[n] == ':') value = atol(line + n + 1);
+    if (f) fclose(f);
+    return value;
+}
+
+// Peak memory of reading `path` with `reader` ("glm" or "tiny") in a fresh
+// process: this program run again with --peak. MB above what the process held
+// before reading; for glm also the anonymous memory it holds after (the
+// model's arrays: the file is unmapped by then).
+void peak_memory(const char* reader, const std::string& path, double* peak, double* arrays) {
+    std::string command = "/proc/" + std::to_string(getpid()) + "/exe --peak " + reader + " " + path;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p || fscanf(p, "%lf %lf", peak, arrays) != 2) *peak = *arrays = -1;
+    if (p) pclose(p);
+}
+
+int peak_run(const char* reader, const char* path) {
+    long before = status_kb("VmRSS"), anon = status_kb("RssAnon");
+    size_t corners;
+    if (strcmp(reader, "glm") == 0) glmReadOBJ(path);
+    else read_tiny(path, ".", &corners);
+    printf("%.1f %.1f\n", (status_kb("VmHWM") - before) / 1e3, (status_kb("RssAnon") - anon) / 1e3);
+    return 0;
 }
 
 void sphere_section(const std::string& dir, int rings, int runs) {
     const std::string path = dir + "/sphere.obj";
     write_sphere(path, rings, rings);
     const double mb = file_mb(path);
+    Ways w = time_ways(path, dir, runs);
 
-    Runs one, two, tiny;
-    unsigned triangles = 0;
-    size_t corners = 0;
-    for (int i = 0; i < runs; i++) {
-        glm_read_threads = 1;
-        time_run(&one, [&] { triangles = read_glm(path); });
-        glm_read_threads = 2;
-        time_run(&two, [&] { triangles = read_glm(path); });
-        glm_read_threads = 0;
-        time_run(&tiny, [&] {
-            tinyobj::attrib_t attrib;
-            std::vector<tinyobj::shape_t> shapes;
-            std::vector<tinyobj::material_t> materials;
-            std::string warn, err;
-            if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str(), dir.c_str(), true))
-                fprintf(stderr, "tinyobjloader: %s\n", err.c_str());
-            corners = shapes.empty() ? 0 : shapes[0].mesh.indices.size();
-        });
-    }
-    unlink(path.c_str());
-
-    printf("file: %.1f MB, %u triangles (tinyobjloader: %zu corners); %d alternating runs\n", mb, triangles, corners,
-           runs);
+    printf("file: %.1f MB, %u triangles (tinyobjloader: %zu corners); %d alternating runs\n", mb, w.triangles,
+           w.corners, runs);
     printf("                          median wall-clock    best wall-clock      median CPU time\n");
     auto row = [&](const char* name, const Runs& r) {
         printf("%-24s %6.3f s %7.1f MB/s %6.3f s %7.1f MB/s %6.3f s %7.1f MB/s\n", name, median(r.wall),
                mb / median(r.wall), best(r.wall), mb / best(r.wall), median(r.cpu), mb / median(r.cpu));
     };
-    row("glmReadOBJ, 1 thread", one);
-    row("glmReadOBJ, 2 threads", two);
-    row("tinyobjloader", tiny);
-    printf("glmReadOBJ 2 threads / 1 thread: %.2fx median wall-clock (%.2fx best)\n", median(one.wall) / median(two.wall),
-           best(one.wall) / best(two.wall));
+    row("glmReadOBJ, 1 thread", w.one);
+    row("glmReadOBJ, 2 threads", w.two);
+    row("glmReadOBJ, 8 threads", w.eight);
+    row("tinyobjloader", w.tiny);
+    const double one = median(w.one.wall), two = median(w.two.wall), tiny = median(w.tiny.wall);
+    printf("glmReadOBJ 2 threads / 1 thread: %.2fx median wall-clock (%.2fx best); 8 threads / 2: %.2fx\n", one / two,
+           best(w.one.wall) / best(w.two.wall), two / median(w.eight.wall));
     printf("glmReadOBJ / tinyobjloader: 1 thread %.2fx, 2 threads %.2fx median wall-clock (best: %.2fx, %.2fx)\n",
-           median(tiny.wall) / median(one.wall), median(tiny.wall) / median(two.wall), best(tiny.wall) / best(one.wall),
-           best(tiny.wall) / best(two.wall));
+           tiny / one, tiny / two, best(w.tiny.wall) / best(w.one.wall), best(w.tiny.wall) / best(w.two.wall));
+
+    // Amdahl: a share s that stays on one thread caps n cores at 1 / (s + (1 - s) / n).
+    const double s = median(w.serial) / one;
+    printf("on the calling thread alone (mapping, cutting, joining): %.1f ms, %.1f%% of a one-thread read;\n",
+           1e3 * median(w.serial), 100 * s);
+    printf("  speed-up it allows: 4 cores %.1fx, 16 cores %.1fx, 64 cores %.1fx\n", 1 / (s + (1 - s) / 4),
+           1 / (s + (1 - s) / 16), 1 / (s + (1 - s) / 64));
+
+    double glm_peak, glm_arrays, tiny_peak, unused;
+    peak_memory("glm", path, &glm_peak, &glm_arrays);
+    peak_memory("tiny", path, &tiny_peak, &unused);
+    printf("peak memory: glmReadOBJ %.0f MB (the mapped file %.0f MB, the model's arrays %.0f MB), "
+           "tinyobjloader %.0f MB\n", glm_peak, mb, glm_arrays, tiny_peak);
+    unlink(path.c_str());
+
+    // The smallest text that is cut into chunks: two threads must not lose.
+    const std::string small = dir + "/small.obj";
+    write_sphere(small, 110, 110);
+    Ways sw = time_ways(small, dir, 4 * runs);
+    printf("%.1f MB file: 1 thread %.2f ms, 2 threads %.2f ms median (%.2fx)\n", file_mb(small),
+           1e3 * median(sw.one.wall), 1e3 * median(sw.two.wall), median(sw.one.wall) / median(sw.two.wall));
+    unlink(small.c_str());
 }
 
 // Seconds to read `path` once, with names found by hash or by searching.
 double time_names(const std::string& path, bool searched) {
-    glm_names_linear = searched;
+    GlmReadOptions options;
+    options.names_linear = searched;
     double start = now();
-    read_glm(path);
+    read_glm(path, options);
     double seconds = now() - start;
-    glm_names_linear = false;
     return seconds;
 }
 
@@ -224,6 +299,7 @@ void names_section(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && strcmp(argv[1], "--peak") == 0) return peak_run(argv[2], argv[3]);
     int rings = argc > 1 ? atoi(argv[1]) : 708;
     int runs = argc > 2 ? atoi(argv[2]) : 5;
     char dir[] = "/tmp/qo_bench_obj_XXXXXX";

@@ -2,6 +2,7 @@
 // each leaving nothing at the output that looks finished.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -117,12 +118,35 @@ TEST(CaptureTool, OutputThatCannotBeWrittenFailsAndKeepsWhatWasThere) {
     // Interrupted while it works.
     ToolLimits interrupt;
     interrupt.interrupt = SIGINT;
-    interrupt.interrupt_when = out + ".*.part";
+    interrupt.interrupt_when = dir + "/.out.mp4.*";
     interrupt.interrupt_after_ms = 500;
     r = capture({"--to", "30", QO_DATA_DIR, out}, interrupt);
     EXPECT_EQ(r.signal, SIGINT);
     EXPECT_EQ(read_file(out), "an earlier video");
     EXPECT_EQ(files_in(dir), std::vector<std::string>{"out.mp4"});
+}
+
+// The video goes through the model library's write path: a symbolic link at
+// the output keeps pointing where it did, at the video now; a device is
+// written in place and stays the device it was.
+TEST(CaptureTool, ASymbolicLinkKeepsPointingAtTheVideoAndADeviceIsWrittenInPlace) {
+    std::string dir = scratch_dir(), link = dir + "/link.mp4";
+    ASSERT_EQ(mkdir((dir + "/videos").c_str(), 0755), 0);
+    write_file(dir + "/videos/real.mp4", "an earlier video");
+    ASSERT_EQ(symlink("videos/real.mp4", link.c_str()), 0);
+    ToolRun r = capture({"--to", "0.2", QO_DATA_DIR, link});
+    ASSERT_EQ(r.status, 0) << r.err;
+    char target[64] = {};
+    struct stat st;
+    EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_EQ(readlink(link.c_str(), target, sizeof target - 1), 15);
+    EXPECT_STREQ(target, "videos/real.mp4");
+    EXPECT_EQ(read_file(dir + "/videos/real.mp4").substr(4, 4), "ftyp");
+    EXPECT_EQ(files_in(dir + "/videos"), std::vector<std::string>{"real.mp4"});
+
+    r = capture({"--to", "0.2", QO_DATA_DIR, "/dev/null"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
 }
 
 TEST(CaptureTool, MusicThatCannotBePlayedGivesASilentVideoAndOneWarning) {

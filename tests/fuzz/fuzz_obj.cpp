@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/include2.h"
-#include "model/read_support.h"
+#include "model/read_obj.h"
 #include "tests/fuzz/read_outcome.h"
 
 namespace {
@@ -59,9 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Reading every face twice (no first-pass face cache) gives the same result.
     GlmReadFailure again;
-    glm_face_cache_enabled = false;
-    _GLMmodel* reread = glmReadOBJBytes("dir/fuzz.obj", input.text, input.size, obj_input_library, &input, &again);
-    glm_face_cache_enabled = true;
+    GlmReadOptions faces_read_again;
+    faces_read_again.face_cache = false;
+    _GLMmodel* reread = glm_read_obj_bytes("dir/fuzz.obj", input.text, input.size, obj_input_library, &input, &again,
+                                           faces_read_again);
     require(!model == !reread && again.status == failure.status && again.stream == failure.stream);
     require(!model || same_model(model, reread));
     require(same_text(failure.message, again.message));

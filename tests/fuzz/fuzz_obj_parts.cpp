@@ -1,4 +1,4 @@
-// OBJ text read in chunks against the one reading: the first byte chooses
+// OBJ text read in chunks against reading it in one: the first byte chooses
 // the chunk size (1 to 64 bytes), whether the cuts fall anywhere or only at
 // line starts, and one or two threads; the rest is the text, as for fuzz_obj
 // (a line "%%MTL" begins the material library). Everything must come out the

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "model/include2.h"
-#include "model/read_plan.h"
+#include "model/read_obj.h"
 #include "tests/fuzz/model_compare.h"
 
 // Fuzz input: OBJ text, then optionally a line "%%MTL" and the text that
@@ -51,25 +51,25 @@ struct ReadOutcome {
     size_t parts = 0;    // chunks the model was read in (1: in one)
 };
 
-// How to split: chunk_bytes 0 with one thread is the one reading.
+// How to split: chunk_bytes 0 with one thread reads the text in one chunk.
 struct Split {
     size_t chunk_bytes;
     bool anywhere;
     unsigned threads;
 };
 
+// `options` gives the rest of the way of reading (names found by searching, faces not kept).
 inline ReadOutcome read_split(const char* text, size_t size, GlmFileSource library, void* context, Split split,
-                              const char* path = "dir/m.obj") {
+                              const char* path = "dir/m.obj", GlmReadOptions options = GlmReadOptions()) {
     ReadOutcome r;
-    glm_read_chunk_bytes = split.chunk_bytes;
-    glm_read_cut_anywhere = split.anywhere;
-    glm_read_threads = split.threads;
+    options.chunk_bytes = split.chunk_bytes;
+    options.cut_anywhere = split.anywhere;
+    options.threads = split.threads;
     fflush(stdout);
     FILE* capture = tmpfile();
     int saved = dup(1);
     if (!capture || saved < 0 || dup2(fileno(capture), 1) < 0) abort();
-    r.model = glmReadOBJBytes(path, text, size, library, context, &r.failure);
-    r.parts = glm_read_last_parts;
+    r.model = glm_read_obj_bytes(path, text, size, library, context, &r.failure, options, &r.parts);
     fflush(stdout);
     dup2(saved, 1);
     close(saved);
@@ -77,9 +77,6 @@ inline ReadOutcome read_split(const char* text, size_t size, GlmFileSource libra
     char buffer[4096];
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, capture)) > 0;) r.out.append(buffer, n);
     fclose(capture);
-    glm_read_chunk_bytes = 0;
-    glm_read_cut_anywhere = false;
-    glm_read_threads = 0;
     return r;
 }
 

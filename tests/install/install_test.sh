@@ -19,6 +19,10 @@ for f in bin/qo bin/qo-model bin/qo-screenshot share/qo/met1.obj share/qo/musakk
   [ -e "$prefix/$f" ] || fail "the prefix has no $f"
 done
 
+# The headers are the API: nothing of the libraries' inside is installed.
+headers=$(cd "$prefix/include/qo" && find . -type f | sort | tr '\n' ' ')
+[ "$headers" = "./image/rgb_image.h ./model/include2.h " ] || fail "installed headers: $headers"
+
 cmake -S "$here/consumer" -B "$work/with-cmake" -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
 cmake --build "$work/with-cmake" > /dev/null
 flags=$(PKG_CONFIG_PATH=$prefix/lib/pkgconfig pkg-config --cflags --libs qo-model qo-image)

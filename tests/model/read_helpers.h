@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "model/include2.h"
+#include "model/read_obj.h"
 #include "tests/support/scratch_dir.h"
 
 // Material libraries by the file name the reader builds.
@@ -31,9 +32,11 @@ inline int library_source(void* context, const char* filename, const char** data
 
 // Reads OBJ text; null on failure, with the failure's text in *message.
 inline _GLMmodel* read_obj(const std::string& text, const Library& libs = {}, std::string* message = nullptr,
-                           int* stream = nullptr, const char* path = "test.obj") {
+                           int* stream = nullptr, const char* path = "test.obj",
+                           const GlmReadOptions& options = GlmReadOptions()) {
     GlmReadFailure failure;
-    _GLMmodel* model = glmReadOBJBytes(path, text.data(), text.size(), library_source, (void*)&libs, &failure);
+    _GLMmodel* model =
+        glm_read_obj_bytes(path, text.data(), text.size(), library_source, (void*)&libs, &failure, options);
     if (message) *message = failure.message ? failure.message : "";
     if (stream) *stream = failure.stream;
     if (!model) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/read_support.h"
+#include "model/read_obj.h"
 #include "tests/fuzz/model_compare.h"
 #include "tests/model/read_helpers.h"
 
@@ -114,9 +114,9 @@ TEST(ReadFaceCache, SameModelAsReadingEveryFaceTwice) {
     for (const std::string& text : texts) {
         std::string cached_message, read_message;
         _GLMmodel* cached = read_obj(text, {}, &cached_message);
-        glm_face_cache_enabled = false;
-        _GLMmodel* read = read_obj(text, {}, &read_message);
-        glm_face_cache_enabled = true;
+        GlmReadOptions faces_read_again;
+        faces_read_again.face_cache = false;
+        _GLMmodel* read = read_obj(text, {}, &read_message, nullptr, "test.obj", faces_read_again);
         EXPECT_EQ(cached_message, read_message) << text;
         ASSERT_EQ(!cached, !read) << text;
         if (cached) {

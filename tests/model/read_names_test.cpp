@@ -31,16 +31,15 @@ TEST(NameTable, EachNameKeepsTheIndexItWasFirstAddedWith) {
         ASSERT_EQ(glm_names_find(&table, names[i].c_str()), i);
         ASSERT_STREQ(glm_names_at(&table, (uint32_t)i), names[i].c_str());
     }
-    EXPECT_EQ(table.count, names.size());
+    EXPECT_EQ(glm_names_count(&table), names.size());
     EXPECT_EQ(glm_names_find(&table, "name7x"), GLM_NO_NAME);
     EXPECT_EQ(glm_names_find(&table, "name"), GLM_NO_NAME);
-    glm_names_free(&table);
 }
 
 TEST(NameTable, AppendedEntriesShadowedOrUnnamedAreNeverFound) {
     for (bool linear : {false, true}) {
-        glm_names_linear = linear;
-        GlmNameTable table = {};
+        GlmNameTable table;
+        table.linear = linear;
         EXPECT_EQ(glm_names_append(&table, "default"), 0u);
         EXPECT_EQ(glm_names_append(&table, nullptr), 1u);
         EXPECT_EQ(glm_names_append(&table, "red"), 2u);
@@ -49,10 +48,8 @@ TEST(NameTable, AppendedEntriesShadowedOrUnnamedAreNeverFound) {
         EXPECT_EQ(glm_names_find(&table, "default"), 0u);
         EXPECT_EQ(glm_names_find(&table, "red"), 2u);
         EXPECT_EQ(glm_names_find(&table, ""), GLM_NO_NAME);  // the unnamed entry
-        EXPECT_EQ(table.count, 5u);
-        glm_names_free(&table);
+        EXPECT_EQ(glm_names_count(&table), 5u);
     }
-    glm_names_linear = false;
 }
 
 // Many groups that come back, materials with repeated names (the library's
@@ -74,9 +71,10 @@ TEST(ReadNames, HashFindsWhatSearchingInOrderFinds) {
     const std::string text = many_names(400, 300);
     for (Split split : {Split{0, false, 1}, Split{4000, false, 2}}) {
         ReadOutcome hashed = read_split(text.data(), text.size(), library_source, (void*)&libs, split);
-        glm_names_linear = true;
-        ReadOutcome searched = read_split(text.data(), text.size(), library_source, (void*)&libs, split);
-        glm_names_linear = false;
+        GlmReadOptions searching;
+        searching.names_linear = true;
+        ReadOutcome searched =
+            read_split(text.data(), text.size(), library_source, (void*)&libs, split, "dir/m.obj", searching);
         ASSERT_TRUE(hashed.model) << hashed.failure.message;
         EXPECT_TRUE(same_outcome(hashed, searched));
         EXPECT_EQ(hashed.model->ngroups, 402u);  // "default", " g0".." g399", " default"

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ std::vector<std::string> corpus(const std::string& dir) {
     return files;
 }
 
-// Compares a split reading with the one reading; returns the chunks it used.
+// Compares a reading in chunks with reading in one; returns the chunks it used.
 size_t expect_same_as_one(const std::string& text, GlmFileSource source, const void* context, Split split,
                           const std::string& what) {
     ReadOutcome one = read_split(text.data(), text.size(), source, (void*)context, {0, false, 1});
@@ -74,7 +75,7 @@ TEST(ReadParts, FuzzCorpusCutEveryFewBytesReadsAsInOne) {
                                                  "corpus file") > 1;
                 }
     }
-    // Most line-start cuts join up: the chunked reading itself was compared.
+    // Most line-start cuts fit together: the reading in chunks itself was compared.
     EXPECT_GT(joined, reads / 4);
 }
 
@@ -199,8 +200,8 @@ TEST(ReadParts, ChunksThatDoNotJoinUpAreReadAgainInOne) {
     for (int i = 1; i <= 3000; i++) plain += "v " + std::to_string(i) + " 0.25 1\nf -1 -1 -1\n";
     EXPECT_EQ(expect_same_as_one(plain, {}, {1000, true, 2}, "cut anywhere"), 1u);
     // A cut at the face that the first pass skips with its vertex line and
-    // the second pass reads after the vertex's numbers: the one reading
-    // fails there, the second pass of the chunks would join up.
+    // the second pass reads after the vertex's numbers: reading in one chunk
+    // fails there, the second pass of the chunks would fit together.
     std::string vertex_then_face;
     for (int i = 0; i < 100; i++) vertex_then_face += "v 1 2 3 f 1 1 1\n";
     EXPECT_EQ(expect_same_as_one(vertex_then_face, {}, {8, true, 1}, "face after a vertex"), 1u);
@@ -243,9 +244,10 @@ TEST(ReadParts, FacesCountedByTheirLinesAsByTheirCorners) {
         // Each face alone, with 64 bytes and more after it.
         const std::string text = head + face + "\n" + tail;
         ReadOutcome kept = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
-        glm_face_cache_enabled = false;
-        ReadOutcome counted = read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1});
-        glm_face_cache_enabled = true;
+        GlmReadOptions faces_read_again;
+        faces_read_again.face_cache = false;
+        ReadOutcome counted =
+            read_split(text.data(), text.size(), nullptr, nullptr, {0, false, 1}, "dir/m.obj", faces_read_again);
         EXPECT_TRUE(same_outcome(kept, counted)) << face;
         release(&kept);
         release(&counted);
@@ -276,6 +278,55 @@ TEST(ReadParts, ThreadsComeFromQoReadThreadsAndSmallTextsStayInOneChunk) {
     EXPECT_EQ(parts(large, "two"), parts(large, nullptr));
     EXPECT_EQ(parts(small, "2"), 1u);
     set_environment("QO_READ_THREADS", saved ? before.c_str() : nullptr);
+}
+
+// Reads of different models on threads of their own, at once, share
+// nothing: each model, with normals made afterwards, is what reading it
+// alone gives, and a failing read's message is its own.
+TEST(ReadParts, DifferentModelsReadOnThreadsAtOnceAsReadAlone) {
+    struct Job {
+        std::string text;
+        Split split;
+        _GLMmodel* alone = nullptr;
+        _GLMmodel* together = nullptr;
+        std::string failure;
+    };
+    std::vector<Job> jobs(6);
+    const Split ways[] = {{0, false, 1}, {0, false, 2}, {20000, false, 2}};
+    for (size_t i = 0; i < jobs.size(); i++) {
+        jobs[i].text = generated(20 + (unsigned)i, i % 2 ? 3u << 20 : 30000);
+        jobs[i].split = ways[i % 3];
+    }
+    jobs.back().text += "vp 1 2 3\n";  // an unknown keyword at the end: this read fails
+    auto read = [](Job* job, _GLMmodel** model) {
+        GlmReadOptions options;
+        options.chunk_bytes = job->split.chunk_bytes;
+        options.threads = job->split.threads;
+        GlmReadFailure failure;
+        *model = glm_read_obj_bytes("dir/m.obj", job->text.data(), job->text.size(), library_source,
+                                    (void*)&kLibraries, &failure, options);
+        if (*model) {
+            glmFacetNormals(*model);
+            glmVertexNormals(*model, 90);
+        } else {
+            job->failure = failure.message ? failure.message : "";
+        }
+        free(failure.message);
+    };
+    for (Job& job : jobs) read(&job, &job.alone);
+    const std::string alone_failure = jobs.back().failure;
+    std::vector<std::thread> threads;
+    for (Job& job : jobs) threads.emplace_back(read, &job, &job.together);
+    for (std::thread& t : threads) t.join();
+    for (size_t i = 0; i < jobs.size(); i++) {
+        ASSERT_EQ(!jobs[i].alone, !jobs[i].together) << i;
+        if (!jobs[i].alone) continue;
+        EXPECT_TRUE(same_model(jobs[i].alone, jobs[i].together)) << i;
+        glmDelete(jobs[i].alone);
+        glmDelete(jobs[i].together);
+    }
+    EXPECT_EQ(alone_failure, "glmFirstPass(): Unknown token \"vp\".\n");
+    EXPECT_EQ(jobs.back().failure, alone_failure);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ bool start_capture(Capture& c, std::string& error) {
         fprintf(stderr, "qo-capture: warning: %s: %s; the video has no sound\n", c.music_name.c_str(), why.c_str());
         close_music(c.music);
     }
-    if (!open_mp4(c.file, c.output->temporary, c.output->name, error) ||
+    if (!open_mp4(c.file, c.output_path, c.output_name, error) ||
         !open_video_track(c.video, c.file, c.width, c.height, error))
         return false;
     if (c.sound && !open_audio_track(c.audio, c.file, c.music, (int64_t)c.first * kFrameMs,

@@ -12,7 +12,6 @@
 #include "tools/capture/frame_queue.h"
 #include "tools/capture/mp4_file.h"
 #include "tools/capture/music.h"
-#include "tools/capture/output_file.h"
 #include "tools/capture/progress.h"
 #include "tools/capture/video_track.h"
 
@@ -20,7 +19,8 @@ struct Capture {
     unsigned first = 0, last = 0;  // the frames captured, both included
     int width = 0, height = 0;
     std::string music_path, music_name;
-    const OutputFile* output = nullptr;
+    std::string output_path;  // where the video is written until it is finished
+    std::string output_name;  // as the user gave it, for messages
     Progress progress;
 
     bool started = false;  // at the demo's first frame

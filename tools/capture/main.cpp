@@ -2,6 +2,7 @@
 // Renders the demo headless, frame by frame on its own clock, into an MP4
 // video with the same stretch of its music.
 #include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +14,7 @@ extern "C" {
 
 #include "tools/capture/arguments.h"
 #include "tools/capture/capture.h"
-#include "tools/capture/output_file.h"
+#include "tools/capture/temporary_removal.h"
 #include "tools/screenshot/demo_frames.h"
 
 int main(int argc, char** argv) {
@@ -34,9 +35,14 @@ int main(int argc, char** argv) {
         fprintf(stderr, "qo-capture: %s: %s\n", data_dir, access(data_dir, F_OK) ? "no such directory" : "not a directory");
         return 1;
     }
-    OutputFile output;
-    if (!create_output(output, arguments.output, absolute_path(arguments.output.c_str()), error)) {
-        fprintf(stderr, "qo-capture: %s\n", error.c_str());
+    // Written beside the output and renamed over it when finished (through a
+    // symbolic link, over what it points to; a device is written in place).
+    // The path outlives the run's change of directory.
+    GlmOutput output;
+    if (!open_removable_output(&output, absolute_path(arguments.output.c_str()).c_str()) ||
+        !glm_output_close(&output)) {
+        fprintf(stderr, "qo-capture: cannot write %s: %s\n", arguments.output.c_str(), strerror(output.error));
+        glm_output_abandon(&output);
         return 1;
     }
 
@@ -47,7 +53,8 @@ int main(int argc, char** argv) {
     capture.height = arguments.height;
     capture.music_path = absolute_path(data_dir) + "/musakki.mp3";
     capture.music_name = arguments.data_dir + "/musakki.mp3";
-    capture.output = &output;
+    capture.output_path = glm_output_path(&output);
+    capture.output_name = arguments.output;
     start_progress(capture.progress, arguments.first, arguments.last, isatty(2));
 
     // Every frame from the first of the demo is made; the capture keeps its own.
@@ -60,14 +67,17 @@ int main(int argc, char** argv) {
     run.height = arguments.height;
     run.on_frame = capture_frame;
     run.context = &capture;
-    run.on_abort = discard_output_at_once;
+    run.on_abort = remove_temporary_now;
     std::string run_error;
     bool whole_run = run_demo_frames(run, run_error) == arguments.last + 1;
     bool finished = finish_capture(capture, error);
     if (!whole_run && !capture.failed) error = run_error;
     close_capture(capture);
-    if (!whole_run || !finished || !commit_output(output, error)) {
-        discard_output(output);
+    if (whole_run && finished && !glm_output_finish(&output))
+        error = "cannot write " + arguments.output + ": " + strerror(output.error);
+    forget_temporary();
+    if (!whole_run || !finished || output.error) {
+        glm_output_abandon(&output);
         fprintf(stderr, "qo-capture: %s\n", error.c_str());
         return 1;
     }
