@@ -11,6 +11,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "qo_version.h"
 #include "tools/capture/arguments.h"
 #include "tools/capture/capture.h"
 #include "tools/capture/output_file.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
     }
     if (arguments.help) {
         printf("%s%s", kCaptureUsage, kCaptureHelp);
+        return 0;
+    }
+    if (arguments.version) {
+        puts("qo-capture " QO_VERSION);
         return 0;
     }
     const char* data_dir = arguments.data_dir.c_str();
