@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
   libavcodec-dev libavformat-dev libavutil-dev libswresample-dev ffmpeg
+  scdoc man-db  # the manual pages, and reading them in their test
 )
 if [ "${1:-}" = windows ]; then
   packages+=(
