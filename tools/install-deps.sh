@@ -3,6 +3,7 @@
 # if any of them is missing. Safe to run again: it does nothing then.
 #   tools/install-deps.sh            the Linux build
 #   tools/install-deps.sh windows    and the Windows build, with its tests under Wine
+#   tools/install-deps.sh deb        and the Debian packages, their checks and tests
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,13 @@ if [ "${1:-}" = windows ]; then
     wine wine64 xvfb xauth x11-utils xdotool
     # Windows' media service under Wine decodes MP3 through GStreamer.
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  )
+fi
+if [ "${1:-}" = deb ]; then
+  packages+=(
+    dpkg-dev lintian desktop-file-utils appstream
+    # The installed demo's test: a virtual screen, its window's title, Escape.
+    xvfb xauth xdotool
   )
 fi
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test.
 #   tools/run-tests.sh                 plain build in build/, then the Windows build
-#                                      and its tests under Wine (QO_WINDOWS=0: not)
+#                                      and its tests under Wine (QO_WINDOWS=0: not),
+#                                      then the Debian packages and their tests (QO_DEB=0: not)
 #   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +26,12 @@ ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "${exclude[@]}"
 # The Windows build and its tests under Wine, once, beside the plain build.
 if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_WINDOWS:-1}" != 0 ]; then
   tools/build-windows.sh
+fi
+
+# The Debian packages, checked, and their contents and install tested, once.
+if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_DEB:-1}" != 0 ]; then
+  tools/build-deb.sh
+  debs=(dist/qo_*.deb dist/libqo-dev_*.deb)
+  tests/deb/contents_test.sh "${debs[@]}"
+  tests/deb/installed_test.sh "${debs[@]}"
 fi

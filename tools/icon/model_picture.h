@@ -5,8 +5,7 @@
 
 #include <vector>
 
-// Pixels drawn `samples` × `samples` times larger than the picture, each
-// with whether the model covers it.
+// What was drawn: the pixels, and which of them the model covers.
 struct Drawing {
     int size = 0;  // width and height in pixels
     std::vector<unsigned char> rgb;  // rows packed, bottom row first
