@@ -21,8 +21,8 @@ dpkg-deb -x "$qo_deb" "$qo"
 dpkg-deb -x "$dev_deb" "$dev"
 both=$(comm -12 <(files "$qo") <(files "$dev"))
 [ -z "$both" ] || fail "in both packages: $both"
-outside=$(files "$qo"; files "$dev") && outside=$(grep -v '^/usr/' <<< "$outside" | grep -v '^/usr/local/' || true)
-[ -z "$outside" ] || fail "outside /usr: $outside"
+outside=$({ files "$qo"; files "$dev"; } | awk '!/^\/usr\// || /^\/usr\/local\//')
+[ -z "$outside" ] || fail "outside /usr or in /usr/local: $outside"
 for deb in "$qo_deb" "$dev_deb"; do
   odd=$(dpkg-deb -c "$deb" | awk '$2 != "root/root" || $1 !~ /^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x)$/')
   [ -z "$odd" ] || fail "$(basename "$deb") has other owners or modes: $odd"
@@ -33,9 +33,10 @@ done
 [ "$(head -c 4 "$qo/usr/lib/games/qo/qo")" = $'\x7fELF' ] || fail "/usr/lib/games/qo/qo is not a program"
 named=$("$qo/usr/games/qo" --help | grep -o "$qo/[^ ]*[^ .]")
 [ "$named" = "$qo/usr/share/games/qo" ] || fail "the launcher reads its data from '$named'"
+demo_files=(2.bmp met1.mtl met1.obj musakki.mp3 te1.bmp te2.bmp)
 data=$(files "$qo/usr/share/games/qo" | xargs -n 1 basename | sort | tr '\n' ' ')
-[ "$data" = "2.bmp met1.mtl met1.obj musakki.mp3 te1.bmp te2.bmp " ] || fail "the data folder holds $data"
-for f in 2.bmp met1.mtl met1.obj musakki.mp3 te1.bmp te2.bmp; do
+[ "$data" = "${demo_files[*]} " ] || fail "the data folder holds $data"
+for f in "${demo_files[@]}"; do
   cmp -s "$qo/usr/share/games/qo/$f" "$repo/data/$f" || fail "$f differs from the repository's"
 done
 
@@ -52,8 +53,8 @@ entry=$(ls "$qo"/usr/share/applications/*.desktop)
 id=$(basename "$entry" .desktop)
 metadata=$qo/usr/share/metainfo/$id.metainfo.xml
 [ -f "$metadata" ] || fail "no AppStream metadata for $id"
-grep -q "<id>$id</id>" "$metadata" || fail "the metadata's id is not $id"
-grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metadata" || fail "the metadata launches no $id.desktop"
+grep -qF "<id>$id</id>" "$metadata" || fail "the metadata's id is not $id"
+grep -qF "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metadata" || fail "the metadata launches no $id.desktop"
 command=$(sed -n 's/^Exec=//p' "$entry")
 [ -x "$qo/usr/games/$command" ] || [ -x "$qo/usr/bin/$command" ] || fail "the entry's command '$command' is not on the PATH"
 icon=$(sed -n 's/^Icon=//p' "$entry")
@@ -62,7 +63,7 @@ for size in 48 128 256; do
   [ -f "$png" ] || { fail "no ${size}x$size icon"; continue; }
   dimensions=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of csv=p=0:s=x "$png")
   [ "$dimensions" = "${size}x$size" ] || fail "the ${size}x$size icon is $dimensions"
-  # The model fills part of it: some pixels opaque, the corners clear.
+  # The model fills part of it: some pixels opaque, the top left corner clear.
   alpha=$(ffmpeg -v error -i "$png" -vf alphaextract -f rawvideo -pix_fmt gray - | od -An -tu1 -v | tr -s ' ' '\n' | grep .)
   [ "$(head -n 1 <<< "$alpha")" = 0 ] && grep -qx 255 <<< "$alpha" || fail "the ${size}x$size icon shows no model"
 done
@@ -93,4 +94,5 @@ for library in $linked; do
   [[ "$depends" == *" $package "* ]] || fail "the programs link $library of $package, which Depends lacks"
 done
 
-[ "$failures" = 0 ] && echo "the packages hold what they should, where they should"
+[ "$failures" = 0 ] || exit 1
+echo "the packages hold what they should, where they should"

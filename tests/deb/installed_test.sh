@@ -4,9 +4,9 @@
 # install and the removal write lands in a scratch folder that goes at the
 # end, and the machine is left as it was. Checks that qo-model --version
 # prints the version; that the menu's command, started from another folder,
-# plays the demo on a virtual X screen with a number in its window's title and
-# ends with status 0 on Escape, and without its model shows the demo's own
-# message; that a library user builds against libqo-dev through
+# plays the demo on a virtual X screen with the frame rate in its window's
+# title and ends with status 0 on Escape, and without its model shows the
+# demo's own message; that a library user builds against libqo-dev through
 # find_package(Qo) and pkg-config; and that removing both leaves nothing.
 #   installed_test.sh QO_DEB LIBQO_DEV_DEB       (as root, or through sudo)
 set -euo pipefail
@@ -42,10 +42,11 @@ out=$(qo-model --version)
 [ "$out" = "qo-model $version" ] || fail "qo-model --version printed '$out'"
 echo "qo-model --version: $out"
 
-# The menu's command as a desktop session runs it: from the home folder, with
-# Debian's PATH for users.
+# The menu's command as a desktop session runs it: from a folder of the
+# user's, with Debian's PATH for users.
 command=$(sed -n 's/^Exec=//p' "$(listed '^/usr/share/applications/.*\.desktop$')")
-elsewhere=$(mktemp -d)
+elsewhere=$QO_SCRATCH/home
+mkdir "$elsewhere"
 (
   cd "$elsewhere"
   export PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games SDL_AUDIODRIVER=dummy

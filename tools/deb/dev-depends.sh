@@ -8,10 +8,10 @@ set -euo pipefail
 root=$1
 pc_dir=$(dirname "$(find "$root" -path '*/pkgconfig/qo-model.pc')")
 modules=$(PKG_CONFIG_PATH=$pc_dir pkg-config --print-requires qo-model qo-image | awk '{ print $1 }')
-files=()
-for module in $(sort -u <<< "$modules"); do
-  files+=("$(pkg-config --path "$module")")
-done
-files+=("$(command -v pkg-config)")
-packages=$(dpkg -S "${files[@]}" | sed 's/:.*//' | sort -u | paste -sd ,)
-echo "dev:Depends=${packages//,/, }"
+packages=$(
+  for module in $modules; do
+    "$(dirname "$0")/package-of.sh" "$(pkg-config --path "$module")"
+  done
+  "$(dirname "$0")/package-of.sh" "$(command -v pkg-config)"
+)
+echo "dev:Depends=$(sort -u <<< "$packages" | paste -sd , | sed 's/,/, /g')"

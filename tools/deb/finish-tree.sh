@@ -19,8 +19,9 @@ fi
 find "$root" -type f -name '*.a' -exec \
   strip --strip-debug --remove-section=.comment --remove-section=.note --enable-deterministic-archives {} +
 while IFS= read -r -d '' file; do
-  [ "$(head -c 4 "$file")" = $'\x7fELF' ] &&
+  if [ "$(head -c 4 "$file")" = $'\x7fELF' ]; then
     strip --remove-section=.comment --remove-section=.note --strip-unneeded "$file"
+  fi
 done < <(find "$root" -type f -perm -u+x -print0)
 
 find "$root" -type d -exec chmod 755 {} +
