@@ -9,7 +9,7 @@
 # component into a tree of its own and makes the packages with dpkg's tools:
 # dpkg-shlibdeps (and a run of the programs) for the demo's Depends,
 # dpkg-gencontrol, dpkg-deb. Then runs lintian, desktop-file-validate and
-# appstreamcli validate (tools/deb/check.sh).
+# appstreamcli validate-tree (tools/deb/check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh deb
