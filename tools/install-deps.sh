@@ -4,6 +4,7 @@
 #   tools/install-deps.sh            the Linux build
 #   tools/install-deps.sh windows    and the Windows build, with its tests under Wine
 #   tools/install-deps.sh web        and the browser build, with its tests in headless Chromium
+#   tools/install-deps.sh deb        and the Debian packages, their checks and tests
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   libgtest-dev libgmock-dev zlib1g-dev
   libtinyobjloader-dev libstb-dev
   libavcodec-dev libavformat-dev libavutil-dev libswresample-dev ffmpeg
+  scdoc man-db  # the manual pages, and reading them in their test
 )
 if [ "${1:-}" = windows ]; then
   packages+=(
@@ -30,6 +32,13 @@ if [ "${1:-}" = web ]; then
   )
   # The tests' driver comes from npm; Node.js itself may be the machine's own.
   command -v npm > /dev/null || packages+=(nodejs npm)
+fi
+if [ "${1:-}" = deb ]; then
+  packages+=(
+    dpkg-dev lintian desktop-file-utils appstream
+    # The installed demo's test: a virtual screen, its window's title, Escape.
+    xvfb xauth xdotool
+  )
 fi
 
 missing=()

@@ -3,7 +3,8 @@
 #   tools/run-tests.sh                 plain build in build/, then the Windows build
 #                                      and its tests under Wine (QO_WINDOWS=0: not),
 #                                      then the browser build and its tests in headless
-#                                      Chromium (QO_WEB=0: not)
+#                                      Chromium (QO_WEB=0: not), then the Debian packages
+#                                      and their tests (QO_DEB=0: not)
 #   QO_SANITIZE=1 tools/run-tests.sh   AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 #   QO_SANITIZE=thread tools/run-tests.sh
 #                                      the model library's suite under ThreadSanitizer in build-tsan/
@@ -43,4 +44,12 @@ fi
 # The browser build and its tests in headless Chromium, once, after the Windows ones.
 if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_WEB:-1}" != 0 ]; then
   tools/build-web.sh
+fi
+
+# The Debian packages, checked, and their contents and install tested, once.
+if [ "${QO_SANITIZE:-0}" != 1 ] && [ "${QO_DEB:-1}" != 0 ]; then
+  tools/build-deb.sh
+  debs=(dist/qo_*.deb dist/libqo-dev_*.deb)
+  tests/deb/contents_test.sh "${debs[@]}"
+  tests/deb/installed_test.sh "${debs[@]}"
 fi

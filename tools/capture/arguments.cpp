@@ -19,6 +19,7 @@ const char* const kCaptureHelp =
     "  --size WxH      picture size, 4:3 with an even height, from 320x240 to\n"
     "                  4096x3072 (default 1024x768)\n"
     "  --help          print this help and exit\n"
+    "  --version       print the version and exit\n"
     "\n"
     "Without the music file, or with one that cannot be played, the video has no\n"
     "sound. Exit status: 0 on success, 1 on an error, 2 on a usage error.\n";
@@ -109,6 +110,10 @@ bool parse_capture_arguments(int argc, char** argv, CaptureArguments& arguments,
         }
         if (arg == "--help") {
             arguments.help = true;
+            return true;
+        }
+        if (arg == "--version") {
+            arguments.version = true;
             return true;
         }
         // --name VALUE or --name=VALUE

@@ -7,7 +7,7 @@
 #include "tools/screenshot/demo_frames.h"
 
 struct CaptureArguments {
-    bool help = false;
+    bool help = false, version = false;
     std::string data_dir, output;
     unsigned first = 0, last = kDemoFrames - 1;  // the frames captured, both included
     int width = kDemoWidth, height = kDemoHeight;

@@ -12,6 +12,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "qo_version.h"
 #include "tools/capture/arguments.h"
 #include "tools/capture/capture.h"
 #include "tools/capture/temporary_removal.h"
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     }
     if (arguments.help) {
         printf("%s%s", kCaptureUsage, kCaptureHelp);
+        return 0;
+    }
+    if (arguments.version) {
+        puts("qo-capture " QO_VERSION);
         return 0;
     }
     const char* data_dir = arguments.data_dir.c_str();

@@ -30,6 +30,7 @@ const char* const kUsage =
     "  --mode MODE             what to write: a comma-separated list of none, flat,\n"
     "                          smooth, texture, color, material (default: none)\n"
     "  --help                  print this help and exit\n"
+    "  --version               print the version and exit\n"
     "\n"
     "Standard output carries the summary only; warnings and errors go to standard\n"
     "error. Exit status: 0 on success, 1 on an error, 2 on a usage error.\n";
@@ -73,7 +74,7 @@ bool parseMode(const std::string& text, GLuint* mode) {
 }
 
 bool parseArguments(int argc, char** argv, Arguments* arguments, std::string* error) {
-    *arguments = Arguments{false, "", {}, "", DRAW_NONE};
+    *arguments = Arguments{false, false, "", {}, "", DRAW_NONE};
     bool haveMode = false, facetNormals = false, endOfOptions = false;
 
     for (int i = 1; i < argc; i++) {
@@ -107,6 +108,9 @@ bool parseArguments(int argc, char** argv, Arguments* arguments, std::string* er
             endOfOptions = true;
         } else if (arg == "--help" || arg == "-h") {
             arguments->help = true;
+            return true;
+        } else if (arg == "--version") {
+            arguments->version = true;
             return true;
         } else if (arg == "--unitize") {
             arguments->steps.push_back({STEP_UNITIZE, 0});

@@ -17,6 +17,7 @@ struct Step {
 
 struct Arguments {
     bool help;
+    bool version;
     std::string input;
     std::vector<Step> steps;
     std::string output; /* empty: nothing is written */

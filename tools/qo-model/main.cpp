@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/include2.h"
+#include "qo_version.h"
 #include "tools/qo-model/arguments.h"
 #include "tools/qo-model/quiet_stdout.h"
 #include "tools/qo-model/steps.h"
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     }
     if (arguments.help) {
         fputs(kUsage, stdout);
+        return 0;
+    }
+    if (arguments.version) {
+        puts("qo-model " QO_VERSION);
         return 0;
     }
 

@@ -3,15 +3,31 @@
 // the picture of frame FRAME (0-based, as it is presented) and ends the run.
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "qo_version.h"
 #include "tools/screenshot/demo_frames.h"
 #include "tools/screenshot/png_write.h"
 
 namespace {
+
+const char* const kUsage = "usage: qo-screenshot DATA_DIR FRAME OUT.png\n";
+
+// A format: %u is the last frame.
+const char* const kHelp =
+    "\n"
+    "Runs the demo in DATA_DIR headless, with frames exactly 32 ms apart, and\n"
+    "saves frame FRAME (counted from 0 as the frames are presented, up to %u)\n"
+    "as a 1024x768 PNG picture in OUT.png. Frame k is the one shown at 32*k ms.\n"
+    "\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Exit status: 0 on success, 1 on an error, 2 on a usage error.\n";
 
 struct Shot {
     std::string path;
@@ -31,8 +47,17 @@ void save(unsigned, void* context) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && strcmp(argv[1], "--help") == 0) {
+        fputs(kUsage, stdout);
+        printf(kHelp, kDemoFrames - 1);
+        return 0;
+    }
+    if (argc == 2 && strcmp(argv[1], "--version") == 0) {
+        puts("qo-screenshot " QO_VERSION);
+        return 0;
+    }
     if (argc != 4) {
-        fprintf(stderr, "usage: qo-screenshot DATA_DIR FRAME OUT.png\n");
+        fputs(kUsage, stderr);
         return 2;
     }
     char* end = nullptr;

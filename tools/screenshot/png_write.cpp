@@ -22,14 +22,15 @@ void chunk(std::vector<unsigned char>& out, const char* type, const std::vector<
 
 }  // namespace
 
-bool write_png(const char* path, const unsigned char* rgb, int width, int height) {
+bool write_png(const char* path, const unsigned char* pixels, int width, int height, int channels) {
     // Each row: filter byte 0 (none), then the pixels.
+    const size_t row_bytes = (size_t)width * channels;
     std::vector<unsigned char> raw;
-    raw.reserve((size_t)height * ((size_t)width * 3 + 1));
+    raw.reserve((size_t)height * (row_bytes + 1));
     for (int y = 0; y < height; y++) {
         raw.push_back(0);
-        const unsigned char* row = rgb + (size_t)y * width * 3;
-        raw.insert(raw.end(), row, row + (size_t)width * 3);
+        const unsigned char* row = pixels + (size_t)y * row_bytes;
+        raw.insert(raw.end(), row, row + row_bytes);
     }
     uLongf packed_size = compressBound((uLong)raw.size());
     std::vector<unsigned char> packed(packed_size);
@@ -40,7 +41,8 @@ bool write_png(const char* path, const unsigned char* rgb, int width, int height
     std::vector<unsigned char> header;
     put32(header, (uint32_t)width);
     put32(header, (uint32_t)height);
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, no filter choice, no interlace
+    const unsigned char colour_type = channels == 4 ? 6 : 2;  // RGBA or RGB
+    header.insert(header.end(), {8, colour_type, 0, 0, 0});  // 8 bits, deflate, no filter choice, no interlace
     chunk(png, "IHDR", header);
     chunk(png, "IDAT", packed);
     chunk(png, "IEND", {});
