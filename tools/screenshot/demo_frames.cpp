@@ -25,13 +25,13 @@ void on_present(unsigned frame) {
     handed++;
 }
 
-// Before the first frame. The window takes its new size as it takes any size
-// change, which leaves both matrices at identity; the demo set its projection
-// once, at start-up, and it fits every size of the same shape.
-void resize_before_first_frame() {
+// The window takes a new size as it takes any size change, which leaves both
+// matrices at identity; the demo set its projection once, at start-up, and it
+// fits every size of the same shape, so it is put back.
+void resize_keeping_projection(int width, int height) {
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    if (!scripted::resize_window(hWnd, current_run->width, current_run->height)) {
+    if (!scripted::resize_window(hWnd, width, height)) {
         resize_failed = true;
         scripted::post_message_at_frame(0, WM_KEYDOWN, VK_ESCAPE, 0);
         return;
@@ -40,6 +40,12 @@ void resize_before_first_frame() {
     glLoadMatrixf(projection);
     glMatrixMode(GL_MODELVIEW);
 }
+
+// Frames before the first one handed over are drawn in a window of one
+// pixel: a frame's picture depends on none drawn before it (each begins by
+// clearing), so stepping through them costs next to nothing.
+void shrink_until_first() { resize_keeping_projection(1, 1); }
+void size_for_first() { resize_keeping_projection(current_run->width, current_run->height); }
 
 // A message box's caption and text on one line.
 std::string box_line(const scripted::MessageBox& box) {
@@ -76,7 +82,9 @@ unsigned run_demo_frames(const FrameRun& run, std::string& error) {
     scripted::reset();
     scripted::set_clock_steps(0, kFrameMs);
     scripted::on_present(on_present);
-    if (run.width != kDemoWidth || run.height != kDemoHeight) scripted::call_at_frame(0, resize_before_first_frame);
+    if (run.first > 0) scripted::call_at_frame(0, shrink_until_first);
+    if (run.first > 0 || run.width != kDemoWidth || run.height != kDemoHeight)
+        scripted::call_at_frame(run.first, size_for_first);
     scripted::post_message_at_frame(run.last + 1, WM_KEYDOWN, VK_ESCAPE, 0);
     inside_entry = true;
     qo_demo_main();
