@@ -1,7 +1,7 @@
 // SDL's window and keyboard events, turned into the window messages the
 // original platform sends: keys with virtual-key codes, close requests as the
 // system command, size and activation changes only when they change.
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_state.h"
 
 namespace platform {

@@ -1,7 +1,7 @@
 // Bringing SDL up once, and taking everything down however the process ends.
 #include <stdlib.h>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_state.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // window procedure and message boxes.
 #include <stdio.h>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/message_queue.h"
 #include "platform/window_state.h"
 
@@ -51,7 +51,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     platform::Window* w = platform::window_from(owner);
-    return platform::show_message_box(w ? owner : nullptr, w ? w->sdl : nullptr, text ? text : "",
+    return platform::show_message_box(w ? owner : nullptr, text ? text : "",
                                       caption ? caption : "Error", type);
 }
 

@@ -12,27 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/win32.h"
 
 namespace scripted {
-
-// Window-system steps that a test can make fail.
-enum Step {
-    kRegisterClass,
-    kChangeDisplaySettings,
-    kCreateWindow,
-    kGetDC,
-    kChoosePixelFormat,
-    kSetPixelFormat,
-    kCreateContext,
-    kMakeCurrent,         // wglMakeCurrent with a context
-    kReleaseCurrent,      // wglMakeCurrent(null, null)
-    kDeleteContext,
-    kReleaseDC,
-    kDestroyWindow,
-    kUnregisterClass,
-    kStepCount
-};
 
 struct MessageBox {
     std::string text;
@@ -50,7 +33,8 @@ bool open_gl_context(int width, int height);
 // their defaults, default answers.
 void reset();
 
-void fail(Step step, bool failing = true);
+// Makes a window-system step fail (platform::kCreateWindow and the others).
+void fail(platform::WindowStep step, bool failing = true);
 
 // Answers of the next message boxes, in order; once used up, a question box
 // (MB_YESNO) answers IDYES and any other box IDOK.

@@ -37,14 +37,14 @@ void frame_insets(DWORD style, int& left, int& top, int& right, int& bottom) {
 using namespace platform;
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
-    if (step_fails(scripted::kRegisterClass)) return 0;
+    if (step_fails(platform::kRegisterClass)) return 0;
     if (!wc || !wc->lpszClassName || !wc->lpfnWndProc || find_class(wc->lpszClassName)) return 0;
     classes.push_back(WindowClass{wc->lpszClassName, *wc});
     return (ATOM)(0xC000 + classes.size());
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
-    if (step_fails(scripted::kUnregisterClass) || !className) return FALSE;
+    if (step_fails(platform::kUnregisterClass) || !className) return FALSE;
     auto it = std::find_if(classes.begin(), classes.end(), [&](const WindowClass& c) { return c.name == className; });
     if (it == classes.end()) return FALSE;
     if (class_in_use(className)) return FALSE;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_classes.h"
 #include "platform/window_state.h"
 
@@ -143,7 +143,7 @@ bool class_in_use(const char* name) {
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID) {
-    if (step_fails(scripted::kCreateWindow)) return nullptr;
+    if (step_fails(platform::kCreateWindow)) return nullptr;
     const WNDCLASSA* wc = className ? find_class(className) : nullptr;
     if (!wc || !ensure_video()) return nullptr;
     int left, top, right, bottom;
@@ -172,7 +172,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 
 BOOL DestroyWindow(HWND handle) {
     Window* w = window_from(handle);
-    if (step_fails(scripted::kDestroyWindow) || !w) return FALSE;
+    if (step_fails(platform::kDestroyWindow) || !w) return FALSE;
     if (focus == handle) focus = nullptr;
     if (w->sdl) SDL_DestroyWindow(w->sdl);
     windows.erase(std::find(windows.begin(), windows.end(), w));
@@ -243,7 +243,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
         display.changed = false;
         return DISP_CHANGE_SUCCESSFUL;
     }
-    if (step_fails(scripted::kChangeDisplaySettings)) return DISP_CHANGE_BADMODE;
+    if (step_fails(platform::kChangeDisplaySettings)) return DISP_CHANGE_BADMODE;
     if (!(flags & CDS_FULLSCREEN) || mode->dmSize != sizeof(DEVMODEA)) return DISP_CHANGE_FAILED;
     if (!ensure_video()) return DISP_CHANGE_FAILED;
     int width = (int)mode->dmPelsWidth, height = (int)mode->dmPelsHeight, bits = (int)mode->dmBitsPerPel;
@@ -276,7 +276,7 @@ LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
 
 HDC GetDC(HWND handle) {
     Window* w = window_from(handle);
-    if (step_fails(scripted::kGetDC) || !w) return nullptr;
+    if (step_fails(platform::kGetDC) || !w) return nullptr;
     return reinterpret_cast<HDC>(&w->dc);  // class style CS_OWNDC: one DC for the window's life
 }
 
@@ -287,12 +287,12 @@ static Window* window_of(HDC dc) {
 }
 
 int ReleaseDC(HWND handle, HDC dc) {
-    if (step_fails(scripted::kReleaseDC) || !window_from(handle) || window_of(dc) != window_from(handle)) return 0;
+    if (step_fails(platform::kReleaseDC) || !window_from(handle) || window_of(dc) != window_from(handle)) return 0;
     return 1;
 }
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd) {
-    if (step_fails(scripted::kChoosePixelFormat) || !window_of(dc) || !pfd) return 0;
+    if (step_fails(platform::kChoosePixelFormat) || !window_of(dc) || !pfd) return 0;
     const DWORD needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
     if ((pfd->dwFlags & needed) != needed || pfd->iPixelType != PFD_TYPE_RGBA) return 0;
     char line[96];
@@ -304,7 +304,7 @@ int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* pfd) {
 
 BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd) {
     Window* w = window_of(dc);
-    if (step_fails(scripted::kSetPixelFormat) || !w || format != 1 || !pfd) return FALSE;
+    if (step_fails(platform::kSetPixelFormat) || !w || format != 1 || !pfd) return FALSE;
     if (w->pixel_format) return w->pixel_format == format;  // a window's format is set once
     if (w->sdl) {
         // Shown before its format was set: make it again with the format.
@@ -319,7 +319,7 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd) {
 
 HGLRC wglCreateContext(HDC dc) {
     Window* w = window_of(dc);
-    if (step_fails(scripted::kCreateContext) || !w || !w->sdl || !w->pixel_format) return nullptr;
+    if (step_fails(platform::kCreateContext) || !w || !w->sdl || !w->pixel_format) return nullptr;
     SDL_Window* previous_window = SDL_GL_GetCurrentWindow();
     SDL_GLContext previous = SDL_GL_GetCurrentContext();
     SDL_GLContext gl = SDL_GL_CreateContext(w->sdl);
@@ -347,7 +347,7 @@ HGLRC wglCreateContext(HDC dc) {
 
 BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
     if (!rc) {
-        if (step_fails(scripted::kReleaseCurrent)) return FALSE;
+        if (step_fails(platform::kReleaseCurrent)) return FALSE;
         if (SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
 #ifdef QO_PLATFORM_FIXEDGL
         fixedgl_make_current(nullptr);
@@ -355,7 +355,7 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
         return TRUE;
     }
     Window* w = window_of(dc);
-    if (step_fails(scripted::kMakeCurrent) || !w || !w->sdl) return FALSE;
+    if (step_fails(platform::kMakeCurrent) || !w || !w->sdl) return FALSE;
     if (SDL_GL_MakeCurrent(w->sdl, reinterpret_cast<GLContext*>(rc)->gl) != 0) return FALSE;
 #ifdef QO_PLATFORM_FIXEDGL
     fixedgl_make_current(reinterpret_cast<GLContext*>(rc)->layer);
@@ -364,7 +364,7 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc) {
 }
 
 BOOL wglDeleteContext(HGLRC rc) {
-    if (step_fails(scripted::kDeleteContext) || !rc) return FALSE;
+    if (step_fails(platform::kDeleteContext) || !rc) return FALSE;
     GLContext* context = reinterpret_cast<GLContext*>(rc);
 #ifdef QO_PLATFORM_FIXEDGL
     fixedgl_delete_context(context->layer);  // its ES 2 objects go with the context if it is not current

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/scripted/state.h"
 #include "platform/window_state.h"
 
@@ -17,7 +17,7 @@ void reset() {
     state = State();
 }
 
-void fail(Step step, bool failing) { state.failing[step] = failing; }
+void fail(platform::WindowStep step, bool failing) { state.failing[step] = failing; }
 
 void answer_next_message_box(int answer) { state.answers.push_back(answer); }
 
@@ -84,7 +84,7 @@ namespace platform {
 
 using scripted::state;
 
-bool step_fails(scripted::Step step) { return state.failing[step]; }
+bool step_fails(platform::WindowStep step) { return state.failing[step]; }
 
 void record(const std::string& line) { state.journal.push_back(line); }
 
@@ -109,7 +109,7 @@ void pump_backend_messages(std::deque<MSG>& queue) {
     }
 }
 
-int show_message_box(HWND owner, SDL_Window*, const char* text, const char* caption, UINT type) {
+int show_message_box(HWND owner, const char* text, const char* caption, UINT type) {
     state.boxes.push_back(scripted::MessageBox{text, caption, type, owner});
     char style[16];
     snprintf(style, sizeof style, "0x%X", type);

@@ -1,7 +1,7 @@
 // Resizing a window from outside, as the window system does for a size
 // change it makes itself. Offscreen surfaces cannot change size, so the
 // window gets a new one and its context moves over.
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_state.h"
 
 namespace scripted {

@@ -21,7 +21,7 @@ struct ScriptedMessage {
 };
 
 struct State {
-    bool failing[kStepCount] = {};
+    bool failing[platform::kStepCount] = {};
     std::vector<std::string> journal;
     std::vector<MessageBox> boxes;
     std::vector<int> answers;

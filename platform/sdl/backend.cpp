@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_state.h"
 
 namespace platform {
@@ -42,7 +42,7 @@ void on_termination_request(int sig) {
 
 }  // namespace
 
-bool step_fails(scripted::Step) { return false; }
+bool step_fails(platform::WindowStep) { return false; }
 
 void pump_backend_messages(std::deque<MSG>& queue) {
     if (termination_signal && !close_posted && !windows.empty()) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "platform/backend.h"
+#include "platform/sdl_backend.h"
 #include "platform/window_state.h"
 
 namespace platform {
@@ -16,7 +16,9 @@ static bool display_can_show_boxes() {
     return getenv("DISPLAY") || getenv("WAYLAND_DISPLAY");
 }
 
-int show_message_box(HWND, SDL_Window* owner, const char* text, const char* caption, UINT type) {
+int show_message_box(HWND owner_handle, const char* text, const char* caption, UINT type) {
+    Window* owner_window = window_from(owner_handle);
+    SDL_Window* owner = owner_window ? owner_window->sdl : nullptr;
     bool question = (type & 0xF) == MB_YESNO;
     if (display_can_show_boxes()) {
         SDL_MessageBoxButtonData yes_no[] = {

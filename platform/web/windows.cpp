@@ -49,8 +49,8 @@ void report_activation(Window* w, WORD state, bool minimised) {
 
 namespace platform {
 
-// The scripted failures and the journal belong to the test backend.
-bool step_fails(scripted::Step) { return false; }
+// The browser refuses no window-system step.
+bool step_fails(platform::WindowStep) { return false; }
 
 bool class_in_use(const char* name) {
     for (web::Window* w : web::windows)

@@ -55,7 +55,7 @@ static void child_body() {
     scripted::set_clock_steps(0, s.mm_step);
     scripted::set_clock_offsets(s.tick_offset, s.mm_offset);
     for (const ScriptedMessage& m : s.messages) scripted::post_message_at_frame(m.frame, m.message, m.wParam, m.lParam);
-    for (int step : s.fail_steps) scripted::fail((scripted::Step)step);
+    for (int step : s.fail_steps) scripted::fail((platform::WindowStep)step);
     for (int answer : s.box_answers) scripted::answer_next_message_box(answer);
     scripted::on_present(on_present);
     int result = qo_demo_main();

@@ -29,7 +29,7 @@ struct DemoScript {
     uint32_t tick_offset = 0;
     std::vector<ScriptedMessage> messages;
     std::vector<PixelProbe> pixels;
-    std::vector<int> fail_steps;        // scripted::Step values
+    std::vector<int> fail_steps;        // platform::WindowStep values
     std::vector<int> box_answers;
     std::string directory = QO_TINY_DATA_DIR;  // where the demo runs (its data files)
 };

@@ -176,7 +176,7 @@ TEST(RunLoop, FirstFrameKeepsThePerspective) {
 // When the window cannot be made, the entry ends before any GL state or music.
 TEST(RunLoop, WindowFailureEndsBeforeMusic) {
     DemoScript script;
-    script.fail_steps.push_back(scripted::kCreateWindow);
+    script.fail_steps.push_back(platform::kCreateWindow);
     DemoRun run = run_demo(script);
     ASSERT_TRUE(run.returned);
     EXPECT_EQ(run.result, 0);
@@ -188,7 +188,7 @@ TEST(RunLoop, WindowFailureEndsBeforeMusic) {
 // Full screen refused and windowed mode declined: two boxes, no run.
 TEST(RunLoop, DeclinedWindowedModeEnds) {
     DemoScript script;
-    script.fail_steps.push_back(scripted::kChangeDisplaySettings);
+    script.fail_steps.push_back(platform::kChangeDisplaySettings);
     script.box_answers.push_back(IDNO);
     DemoRun run = run_demo(script);
     ASSERT_TRUE(run.returned);

@@ -11,7 +11,7 @@
 namespace {
 
 struct Case {
-    std::vector<scripted::Step> failing;
+    std::vector<platform::WindowStep> failing;
     std::vector<int> answers;
     bool fullscreen = true;
 };
@@ -39,7 +39,7 @@ bool identity(GLenum which) {
 
 void create_in_child() {
     scripted::reset();
-    for (scripted::Step s : current.failing) scripted::fail(s);
+    for (platform::WindowStep s : current.failing) scripted::fail(s);
     for (int a : current.answers) scripted::answer_next_message_box(a);
     bool result = CreateGLWindow("Qo", 1024, 768, 32, current.fullscreen);
     emit(result ? "result 1" : "result 0");
@@ -58,7 +58,7 @@ void create_in_child() {
              (identity(GL_PROJECTION_MATRIX) && identity(GL_MODELVIEW_MATRIX) && mode == GL_MODELVIEW ? "1" : "0"));
     }
     // Is the class still registered? Unregistering succeeds only if it is.
-    scripted::fail(scripted::kUnregisterClass, false);
+    scripted::fail(platform::kUnregisterClass, false);
     emit(std::string("registered ") + (hWnd == nullptr && UnregisterClassA("OpenGL", hInstance) ? "1" : "0"));
     for (const std::string& line : scripted::journal()) emit("j " + line);
 }
@@ -110,7 +110,7 @@ TEST(CreateGLWindow, OpensFullScreenWithCurrentContext) {
 }
 
 TEST(CreateGLWindow, RegisterFailureReleasesNothing) {
-    Outcome o = create(Case{{scripted::kRegisterClass}, {}, true});
+    Outcome o = create(Case{{platform::kRegisterClass}, {}, true});
     EXPECT_FALSE(o.result);
     EXPECT_EQ(lines(o, "box "), std::vector<std::string>{"ERROR|Failed To Register The Window Class.|0x30"});
     EXPECT_FALSE(has(o, "display 1024x768x32"));
@@ -119,16 +119,16 @@ TEST(CreateGLWindow, RegisterFailureReleasesNothing) {
 
 TEST(CreateGLWindow, EveryLaterFailureReleasesThenReports) {
     const struct {
-        scripted::Step step;
+        platform::WindowStep step;
         const char* text;
         bool window_made;
     } failures[] = {
-        {scripted::kCreateWindow, "Window Creation Error.", false},
-        {scripted::kGetDC, "Can't Create A GL Device Context.", true},
-        {scripted::kChoosePixelFormat, "Can't Find A Suitable PixelFormat.", true},
-        {scripted::kSetPixelFormat, "Can't Set The PixelFormat.", true},
-        {scripted::kCreateContext, "Can't Create A GL Rendering Context.", true},
-        {scripted::kMakeCurrent, "Can't Activate The GL Rendering Context.", true},
+        {platform::kCreateWindow, "Window Creation Error.", false},
+        {platform::kGetDC, "Can't Create A GL Device Context.", true},
+        {platform::kChoosePixelFormat, "Can't Find A Suitable PixelFormat.", true},
+        {platform::kSetPixelFormat, "Can't Set The PixelFormat.", true},
+        {platform::kCreateContext, "Can't Create A GL Rendering Context.", true},
+        {platform::kMakeCurrent, "Can't Activate The GL Rendering Context.", true},
     };
     for (const auto& f : failures) {
         SCOPED_TRACE(f.text);
@@ -147,7 +147,7 @@ TEST(CreateGLWindow, EveryLaterFailureReleasesThenReports) {
 }
 
 TEST(CreateGLWindow, RefusedFullScreenYesOpensWindowed) {
-    Outcome o = create(Case{{scripted::kChangeDisplaySettings}, {IDYES}, true});
+    Outcome o = create(Case{{platform::kChangeDisplaySettings}, {IDYES}, true});
     EXPECT_TRUE(o.result);
     EXPECT_FALSE(o.fullscreen_after);
     EXPECT_EQ(lines(o, "box ").size(), 1u);
@@ -156,7 +156,7 @@ TEST(CreateGLWindow, RefusedFullScreenYesOpensWindowed) {
 }
 
 TEST(CreateGLWindow, RefusedFullScreenNoKeepsClassRegistered) {
-    Outcome o = create(Case{{scripted::kChangeDisplaySettings}, {IDNO}, true});
+    Outcome o = create(Case{{platform::kChangeDisplaySettings}, {IDNO}, true});
     EXPECT_FALSE(o.result);
     std::vector<std::string> boxes = lines(o, "box ");
     ASSERT_EQ(boxes.size(), 2u);
@@ -170,7 +170,7 @@ void kill_in_child() {
     scripted::reset();
     bool opened = CreateGLWindow("Qo", 1024, 768, 32, current.fullscreen);
     emit(opened ? "opened" : "not opened");
-    for (scripted::Step s : current.failing) scripted::fail(s);
+    for (platform::WindowStep s : current.failing) scripted::fail(s);
     KillGLWindow();
     emit(std::string("hRC ") + (hRC ? "set" : "null"));
     emit(std::string("hDC ") + (hDC ? "set" : "null"));
@@ -189,8 +189,8 @@ bool contains(const std::vector<std::string>& v, const std::string& s) {
 }
 
 TEST(KillGLWindow, ReportsNeverStopTheRelease) {
-    std::vector<std::string> all = kill(Case{{scripted::kReleaseCurrent, scripted::kDeleteContext, scripted::kReleaseDC,
-                                              scripted::kDestroyWindow, scripted::kUnregisterClass},
+    std::vector<std::string> all = kill(Case{{platform::kReleaseCurrent, platform::kDeleteContext, platform::kReleaseDC,
+                                              platform::kDestroyWindow, platform::kUnregisterClass},
                                              {},
                                              true});
     ASSERT_TRUE(contains(all, "opened"));
