@@ -34,7 +34,10 @@ out=dist/qo-web
 rm -rf "$out" dist/qo-web.zip
 mkdir -p "$out"
 cp build-web/demo/qo.js build-web/demo/qo.wasm "$out/"
-cp platform/web/page/index.html platform/web/page/qo-page.js platform/web/page/qo.css "$out/"
+# The page names the version that project() in CMakeLists.txt gives.
+version=$(sed -n 's/^project(qo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+sed "s/@QO_VERSION@/$version/" platform/web/page/index.html > "$out/index.html"
+cp platform/web/page/qo-page.js platform/web/page/qo.css "$out/"
 tools/web/package-data.sh data "$out"
 (cd dist && cmake -E tar cf qo-web.zip --format=zip qo-web)
 echo "Wrote $out/ and dist/qo-web.zip ($(stat -c %s dist/qo-web.zip) bytes)"

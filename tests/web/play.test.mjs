@@ -4,6 +4,7 @@
 // and the start screen comes back.
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
+import {readFileSync} from 'node:fs';
 import {launch, openPage, serve, waitForPhase} from './support.mjs';
 
 // The music's position against the demo's running time, as heard.
@@ -24,6 +25,16 @@ async function startScreen(page) {
   await page.goto(server.url);
   assert.equal(await waitForPhase(page, ['ready', 'failed', 'message']), 'ready');
 }
+
+test('the start screen names the version that CMakeLists.txt gives', async () => {
+  const cmake = readFileSync(new URL('../../CMakeLists.txt', import.meta.url), 'utf8');
+  const version = /^project\(qo VERSION ([0-9.]+)/m.exec(cmake)[1];
+  const {page, problems} = await openPage(browser);
+  await startScreen(page);
+  assert.equal(await page.textContent('#version'), `version ${version}`);
+  assert.deepEqual(problems, []);
+  await page.close();
+});
 
 // Watches a run for `seconds`, once every half second.
 async function watch(page, seconds) {
