@@ -5,7 +5,10 @@
 #   tools/install-deps.sh windows    and the Windows build, with its tests under Wine
 #   tools/install-deps.sh web        and the browser build, with its tests in headless Chromium
 #   tools/install-deps.sh deb        and the Debian packages, their checks and tests
+# Several of these may be named at once; one apt-get run installs them all.
 set -euo pipefail
+requested=("$@")
+wants() { [[ " ${requested[*]} " == *" $1 "* ]]; }
 
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
@@ -16,7 +19,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswresample-dev ffmpeg
   scdoc man-db  # the manual pages, and reading them in their test
 )
-if [ "${1:-}" = windows ]; then
+if wants windows; then
   packages+=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool
@@ -24,7 +27,7 @@ if [ "${1:-}" = windows ]; then
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   )
 fi
-if [ "${1:-}" = web ]; then
+if wants web; then
   packages+=(
     # Debian's emscripten brings its clang, lld, binaryen, node modules and
     # prebuilt system libraries; Chromium runs the page's tests headless.
@@ -33,7 +36,7 @@ if [ "${1:-}" = web ]; then
   # The tests' driver comes from npm; Node.js itself may be the machine's own.
   command -v npm > /dev/null || packages+=(nodejs npm)
 fi
-if [ "${1:-}" = deb ]; then
+if wants deb; then
   packages+=(
     dpkg-dev lintian desktop-file-utils appstream
     # The installed demo's test: a virtual screen, its window's title, Escape.

@@ -10,7 +10,14 @@
 #                                      the model library's suite under ThreadSanitizer in build-tsan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh
+# Everything the run will need, in one go.
+parts=()
+if [ "${QO_SANITIZE:-0}" = 0 ]; then
+  [ "${QO_WINDOWS:-1}" != 0 ] && parts+=(windows)
+  [ "${QO_WEB:-1}" != 0 ] && parts+=(web)
+  [ "${QO_DEB:-1}" != 0 ] && parts+=(deb)
+fi
+tools/install-deps.sh "${parts[@]}"
 
 if [ "${QO_SANITIZE:-0}" = thread ]; then
   # Reads on several threads, and reads of different models at once.
