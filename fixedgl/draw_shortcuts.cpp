@@ -14,8 +14,9 @@ namespace {
 // -0.4, far from the 0 where filtering changes over.
 const double kMagnifiedStep = 0.75;
 
-// Window coordinates closer than this to a line (twice the area, in square
-// pixels) give ES 2 room to rasterize a sliver whose steps differ from ours.
+// A triangle smaller than a square pixel (twice its area in square pixels
+// below this) is not judged: ES 2 snaps its corners to a grid of its own,
+// and the steps it finds across so thin a triangle may differ from ours.
 const double kSmallestDoubleArea = 2.0;
 
 }  // namespace

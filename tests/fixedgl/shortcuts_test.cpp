@@ -33,10 +33,9 @@ DrawKey demo_key(uint32_t variant) {
 Vertex vertex(float x, float y, float z, float s, float t) {
     Vertex v;
     memset(&v, 0, sizeof v);
-    float position[4] = {x, y, z, 1}, texcoord[4] = {s, t, 0, 1}, color[4] = {1, 1, 1, 1};
+    float position[4] = {x, y, z, 1}, texcoord[4] = {s, t, 0, 1};
     memcpy(v.position, position, sizeof position);
     memcpy(v.texcoord, texcoord, sizeof texcoord);
-    memcpy(v.color, color, sizeof color);
     return v;
 }
 
@@ -60,36 +59,19 @@ Texture texture(int width, int height, GLenum base_format) {
 const uint32_t kTextured = kVariantTexture | kVariantTextureAffine;
 
 TEST(ConstantFog, OneDepthGivesTheFactorOfEachMode) {
-    struct Mode {
-        uint32_t bits;
-        float expected;
-    };
     // At eye depth 150: linear fog from 100 to 1000, exp and exp2 densities 0.002 and 0.0014.
-    const Mode modes[] = {
-        {1, (1000 - 150) / 900.0f},
-        {2, expf(-0.002f * 150)},
-        {3, expf(-(0.0014f * 150) * (0.0014f * 150))},
-    };
-    for (const Mode& m : modes) {
-        DrawKey key = demo_key(m.bits << kVariantFogShift);
+    const float expected[3] = {(1000 - 150) / 900.0f, expf(-0.002f * 150), expf(-(0.0014f * 150) * (0.0014f * 150))};
+    for (uint32_t mode = 1; mode <= 3; mode++) {
+        DrawKey key = demo_key(mode << kVariantFogShift);
         float params[4] = {-1.0f / 900, 1000.0f / 900, (float)(0.002 / M_LN2), (float)(0.0014 / sqrt(M_LN2))};
         memcpy(key.uniforms.fog_params, params, sizeof params);
         ASSERT_TRUE(use_constant_fog(key, quad(-20, -20, -150, 20, 20, -150)));
         EXPECT_TRUE(key.variant & kVariantFogConstant);
-        EXPECT_NEAR(key.uniforms.fog_params[0], m.expected, 1e-5) << "fog mode " << m.bits;
+        EXPECT_NEAR(key.uniforms.fog_params[0], expected[mode - 1], 1e-5) << "fog mode " << mode;
     }
-}
-
-TEST(ConstantFog, NotForManyDepthsOrWithoutFog) {
-    DrawKey fogged = demo_key(3u << kVariantFogShift);
-    EXPECT_FALSE(use_constant_fog(fogged, quad(-20, -20, -150, 20, 20, -151)));
-    EXPECT_FALSE(fogged.variant & kVariantFogConstant);
-    std::vector<Vertex> two = quad(-20, -20, -150, 20, 20, -150), other = quad(-20, -20, -300, 20, 20, -300);
-    two.insert(two.end(), other.begin(), other.end());
-    EXPECT_FALSE(use_constant_fog(fogged, two));
-    DrawKey clear = demo_key(0);
-    EXPECT_FALSE(use_constant_fog(clear, quad(-20, -20, -150, 20, 20, -150)));
-    EXPECT_FALSE(clear.variant & kVariantFogConstant);
+    DrawKey many = demo_key(3u << kVariantFogShift);
+    EXPECT_FALSE(use_constant_fog(many, quad(-20, -20, -150, 20, 20, -151)));
+    EXPECT_FALSE(many.variant & kVariantFogConstant);
 }
 
 // The demo's textured quads: the backdrop (256 texels over some 1,400 by
@@ -135,15 +117,6 @@ TEST(TextureMagnified, NotBehindTheEyeNorForSlivers) {
     EXPECT_FALSE(texture_magnified(key, t, sliver));
 }
 
-TEST(ColorsOpaque, EveryAlphaAtLeastOne) {
-    std::vector<Vertex> vertices = quad(0, 0, -100, 10, 10, -100);
-    EXPECT_TRUE(colors_opaque(vertices));
-    vertices[4].color[3] = 1.5f;  // clamped to 1
-    EXPECT_TRUE(colors_opaque(vertices));
-    vertices[2].color[3] = 0.999f;
-    EXPECT_FALSE(colors_opaque(vertices));
-}
-
 struct BlendCase {
     FixedglContext context;
     DrawKey key;
@@ -172,16 +145,6 @@ TEST(BlendCopiesSource, LitWithOpaqueMaterials) {
     EXPECT_FALSE(blend_copies_source(lit.context, lit.key, lit.source));
 }
 
-TEST(BlendCopiesSource, VertexColoursWhenUnlitOrColourMaterial) {
-    for (uint32_t variant : {0u, kVariantLighting | kVariantColorMaterial}) {
-        BlendCase c(variant);
-        c.source.colors_opaque = true;
-        EXPECT_TRUE(blend_copies_source(c.context, c.key, c.source)) << "variant " << variant;
-        c.source.colors_opaque = false;
-        EXPECT_FALSE(blend_copies_source(c.context, c.key, c.source)) << "variant " << variant;
-    }
-}
-
 TEST(BlendCopiesSource, TexelsMustBeOpaqueToo) {
     BlendCase c(kTextured);
     c.source.colors_opaque = true;
@@ -193,16 +156,6 @@ TEST(BlendCopiesSource, TexelsMustBeOpaqueToo) {
         c.context.textures.back().levels[0].base_format = format;
         EXPECT_FALSE(blend_copies_source(c.context, c.key, c.source)) << "format 0x" << std::hex << format;
     }
-}
-
-TEST(BlendCopiesSource, OnlyForSourceAlphaBlending) {
-    BlendCase c(0);
-    c.source.colors_opaque = true;
-    c.key.blend_src = GL_DST_COLOR;
-    c.key.blend_dst = GL_ONE;
-    EXPECT_FALSE(blend_copies_source(c.context, c.key, c.source));
-    c.key.blend = 0;  // nothing to leave off
-    EXPECT_FALSE(blend_copies_source(c.context, c.key, c.source));
 }
 
 }  // namespace
