@@ -4,6 +4,7 @@
 // under the same state costs one comparison at most.
 #include "fixedgl/calls.h"
 #include "fixedgl/draw.h"
+#include "fixedgl/draw_shortcuts.h"
 
 void batch_triangles(FixedglContext& c, const Vertex* vertices, size_t count) {
     Batch& b = c.batch;
@@ -29,11 +30,17 @@ void flush_batch(FixedglContext& c) {
         // A fresh store each time, so ES 2 need not wait for the last draw from it.
         es2.BufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(b.vertices.size() * sizeof(Vertex)), b.vertices.data(),
                        GL_STREAM_DRAW);
+        // What the eye-space vertices tell about the draw.
+        DrawKey key = b.key;
+        use_constant_fog(key, b.vertices);
         DrawSource s;
         s.buffer = c.stream_buffer;
         s.first = 0;
         s.count = (uint32_t)b.vertices.size();
-        draw(c, b.key, s);
+        s.colors_opaque = colors_opaque(b.vertices);
+        const Texture* t = key.textured ? find_texture(c, key.texture) : nullptr;
+        s.texture_magnified = t && texture_magnified(key, *t, b.vertices);
+        draw(c, key, s);
     }
     b.vertices.clear();
 }

@@ -58,6 +58,7 @@ struct Texture {
     GLenum wrap_s = GL_REPEAT;
     GLenum wrap_t = GL_REPEAT;
     bool es_parameters_stale = true;  // the ES texture's parameters still to be set
+    GLenum es_min_filter = 0;         // the minification filter the ES texture has
     TextureLevel levels[kMaxTextureLevels];
 };
 

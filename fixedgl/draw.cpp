@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "fixedgl/calls.h"
+#include "fixedgl/draw_shortcuts.h"
 
 namespace {
 
@@ -21,10 +22,22 @@ void set_switch(bool& held, bool wanted, GLenum cap) {
         es2.Disable(cap);
 }
 
-void apply_pipeline(FixedglContext& c, const DrawKey& key) {
+// The minification filter ES 2 samples the texture with: its own, or for a
+// draw that samples it magnified everywhere the magnification filter, which
+// needs no mipmap levels.
+void set_min_filter(FixedglContext& c, Texture& t, bool magnified) {
+    GLenum wanted = magnified ? t.mag_filter : t.min_filter;
+    if (t.es_min_filter == wanted) return;
+    bind_es_texture(c, t.es_name);
+    es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLint)wanted);
+    t.es_min_filter = wanted;
+}
+
+void apply_pipeline(FixedglContext& c, const DrawKey& key, const DrawSource& source) {
     EsState& es = c.es;
-    set_switch(es.blend, key.blend != 0, GL_BLEND);
-    if (key.blend && (es.blend_src != key.blend_src || es.blend_dst != key.blend_dst)) {
+    bool blend = key.blend && !blend_copies_source(c, key, source);
+    set_switch(es.blend, blend, GL_BLEND);
+    if (blend && (es.blend_src != key.blend_src || es.blend_dst != key.blend_dst)) {
         es2.BlendFunc(key.blend_src, key.blend_dst);
         es.blend_src = key.blend_src;
         es.blend_dst = key.blend_dst;
@@ -56,6 +69,7 @@ void apply_pipeline(FixedglContext& c, const DrawKey& key) {
         Texture* t = find_texture(c, key.texture);
         if (t) {
             sync_texture_parameters(c, *t);
+            set_min_filter(c, *t, source.texture_magnified);
             bind_es_texture(c, t->es_name);
         }
     }
@@ -192,6 +206,7 @@ void sync_texture_parameters(FixedglContext& c, Texture& t) {
     GLenum wrap_s = t.wrap_s == GL_CLAMP ? GL_CLAMP_TO_EDGE : t.wrap_s;
     GLenum wrap_t = t.wrap_t == GL_CLAMP ? GL_CLAMP_TO_EDGE : t.wrap_t;
     es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (GLint)t.min_filter);
+    t.es_min_filter = t.min_filter;
     es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (GLint)t.mag_filter);
     es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, (GLint)wrap_s);
     es2.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, (GLint)wrap_t);
@@ -202,7 +217,7 @@ void draw(FixedglContext& c, const DrawKey& key, const DrawSource& source) {
     if (c.discard || source.count == 0) return;
     Program* p = program_for(c, key.variant);
     if (!p) return;
-    apply_pipeline(c, key);
+    apply_pipeline(c, key, source);
     if (c.es.program != p->es_program) {
         es2.UseProgram(p->es_program);
         c.es.program = p->es_program;

@@ -17,6 +17,8 @@ struct DrawSource {
     bool inherit_varies = false;
     float inherit[3] = {0, 0, 0};
     float current[12] = {};  // colour, normal, texture coordinate for inheriting vertices
+    bool colors_opaque = false;      // every vertex colour has alpha 1 (draw_shortcuts.h)
+    bool texture_magnified = false;  // every fragment samples the texture magnified (draw_shortcuts.h)
 };
 
 void draw(FixedglContext& c, const DrawKey& key, const DrawSource& source);

@@ -91,6 +91,13 @@ void build_draw_key(const FixedglContext& c, DrawKey& key) {
         bool attenuated = false;
         int lights = light_uniforms(c, u.lights, attenuated);
         if (attenuated) variant |= kVariantAttenuation;
+        // max(n.l, 0) * 0 * diffuse adds exactly 0 (the values are finite).
+        bool diffuse = false;
+        for (int i = 0; i < lights; i++) {
+            const float* d = u.lights.diffuse[i];
+            if (d[0] != 0 || d[1] != 0 || d[2] != 0) diffuse = true;
+        }
+        if (lights > 0 && !diffuse) variant |= kVariantNoDiffuse;
         variant |= (uint32_t)lights << kVariantLightShift;
         memcpy(u.scene_ambient, c.scene_ambient, sizeof u.scene_ambient);
         material_uniforms(c, u.material);
@@ -110,6 +117,12 @@ void build_draw_key(const FixedglContext& c, DrawKey& key) {
         if (t && texture_complete(*t)) {
             variant |= kVariantTexture;
             if (t->levels[0].base_format == GL_ALPHA) variant |= kVariantTextureAlpha;
+            // Texture coordinates are given with q = 1 (glTexCoord2f is the only
+            // way in), and the inheriting mix picks 0 or 1 of its terms, so a
+            // texture matrix whose last row is (0, 0, 0, 1) hands the fragments
+            // q = 1 exactly: the projective lookup would divide by 1.
+            const float* m = u.texture_matrix;
+            if (m[3] == 0 && m[7] == 0 && m[11] == 0 && m[15] == 1) variant |= kVariantTextureAffine;
             key.textured = 1;
             key.texture = c.bound_texture;
         }

@@ -29,6 +29,15 @@ const uint32_t kVariantLightMask = 15u << kVariantLightShift;
 const uint32_t kVariantInheritMixed = 1u << 13;
 // The draw lights its vertices with more than one material (a list's table).
 const uint32_t kVariantMaterialTable = 1u << 14;
+// Every texture coordinate comes out of the texture matrix with q = 1: the
+// lookup needs no division.
+const uint32_t kVariantTextureAffine = 1u << 15;
+// The fog factor is the same at every fragment: the shader takes it as a
+// uniform, in fog_params[0].
+const uint32_t kVariantFogConstant = 1u << 16;
+// No enabled light has a diffuse colour: the diffuse term is 0 and is left
+// out.
+const uint32_t kVariantNoDiffuse = 1u << 17;
 
 const int kMaterialTableSize = 8;  // materials one draw can light with
 
@@ -52,7 +61,7 @@ struct DrawUniforms {
     float projection[16];
     float texture_matrix[16];
     float fog_color[4];
-    float fog_params[4];  // linear scale and offset, exp and exp2 density, as the shader uses them
+    float fog_params[4];  // linear scale and offset, exp and exp2 density, as the shader uses them (or the factor)
     float scene_ambient[4];
     LightUniforms lights;
     MaterialUniforms material;  // the current front material (immediate mode)

@@ -117,6 +117,7 @@ void record_geometry(FixedglContext& c, const Vertex* vertices, size_t count) {
         v.segment = segment;
         if (d.count == 0 && i == 0) memcpy(d.inherit, v.inherit, sizeof d.inherit);
         if (memcmp(d.inherit, v.inherit, sizeof d.inherit) != 0) d.inherit_varies = true;
+        if (v.inherit[0] == 0 && !(v.color[3] >= 1)) d.translucent = true;
         b.vertices.push_back(v);
     }
     d.count += (uint32_t)count;

@@ -83,6 +83,8 @@ size_t run_draw(FixedglContext& c, const DisplayList& list, size_t at) {
     s.table_size = entries;
     s.inherit_varies = d.inherit_varies;
     memcpy(s.inherit, d.inherit, sizeof s.inherit);
+    bool inherits_color = d.inherit_varies || d.inherit[0] != 0;
+    s.colors_opaque = !d.translucent && (!inherits_color || s.current[3] >= 1);
     draw(c, key, s);
     return end;
 }

@@ -62,6 +62,7 @@ struct ListDraw {
     uint32_t segments = 1;          // material table entries used
     bool inherit_varies = false;    // per-vertex inherit flags needed
     float inherit[3] = {0, 0, 0};   // the flags, when the same for every vertex
+    bool translucent = false;       // some vertex has a colour of its own with alpha below 1
 };
 
 struct DisplayList {

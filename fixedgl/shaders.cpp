@@ -23,10 +23,12 @@ attribute vec3 aInherit;
 uniform vec4 uCurrent[3];  // colour, normal, texture coordinate for inheriting vertices
 #endif
 varying vec4 vColor;
-#ifdef TEXTURE
+#ifdef TEXTURE_AFFINE
+varying vec2 vTexCoord;
+#elif defined(TEXTURE)
 varying vec4 vTexCoord;
 #endif
-#if FOG != 0
+#if FOG != 0 && !defined(FOG_CONSTANT)
 varying float vFog;
 #endif
 #ifdef LIGHTING
@@ -101,17 +103,21 @@ void main() {
         float specularFactor = 0.0;
         if (nl > 0.0) specularFactor = shininess == 0.0 ? 1.0 : pow(nh, shininess);
         lit += attenuation * (uLightAmbient[i].rgb * ambient.rgb +
+#ifndef NO_DIFFUSE
                               max(nl, 0.0) * uLightDiffuse[i].rgb * diffuse.rgb +
+#endif
                               specularFactor * uLightSpecular[i].rgb * specular.rgb);
     }
     vColor = clamp(vec4(lit, diffuse.a), 0.0, 1.0);
 #else
     vColor = clamp(color, 0.0, 1.0);
 #endif
-#ifdef TEXTURE
+#ifdef TEXTURE_AFFINE
+    vTexCoord = (uTextureMatrix * texcoord).xy;
+#elif defined(TEXTURE)
     vTexCoord = uTextureMatrix * texcoord;
 #endif
-#if FOG != 0
+#if FOG != 0 && !defined(FOG_CONSTANT)
     vFog = abs(eye.z);
 #endif
 }
@@ -124,26 +130,36 @@ precision highp float;
 precision mediump float;
 #endif
 varying vec4 vColor;
-#ifdef TEXTURE
+#ifdef TEXTURE_AFFINE
+varying vec2 vTexCoord;
+#elif defined(TEXTURE)
 varying vec4 vTexCoord;
+#endif
+#ifdef TEXTURE
 uniform sampler2D uTexture;
 #endif
-#if FOG != 0
+#if FOG != 0 && !defined(FOG_CONSTANT)
 varying float vFog;
 #endif
 uniform vec4 uFogColor;
-uniform vec4 uFogParams;  // linear: scale, offset; exp: density / ln 2; exp2: density / sqrt(ln 2)
+uniform vec4 uFogParams;  // linear: scale, offset; exp: density / ln 2; exp2: density / sqrt(ln 2); or the factor
 void main() {
     vec4 color = vColor;
 #ifdef TEXTURE
+#ifdef TEXTURE_AFFINE
+    vec4 texel = texture2D(uTexture, vTexCoord);
+#else
     vec4 texel = texture2DProj(uTexture, vTexCoord.xyw);
+#endif
 #ifdef TEXTURE_ALPHA
     color.a *= texel.a;
 #else
     color *= texel;
 #endif
 #endif
-#if FOG == 1
+#ifdef FOG_CONSTANT
+    float f = uFogParams.x;
+#elif FOG == 1
     float f = vFog * uFogParams.x + uFogParams.y;
 #elif FOG == 2
     float f = exp2(-vFog * uFogParams.z);
@@ -168,6 +184,9 @@ std::string defines(uint32_t variant) {
     if (variant & kVariantAttenuation) d += "#define ATTENUATION\n";
     if (variant & kVariantTexture) d += "#define TEXTURE\n";
     if (variant & kVariantTextureAlpha) d += "#define TEXTURE_ALPHA\n";
+    if (variant & kVariantTextureAffine) d += "#define TEXTURE_AFFINE\n";
+    if (variant & kVariantFogConstant) d += "#define FOG_CONSTANT\n";
+    if (variant & kVariantNoDiffuse) d += "#define NO_DIFFUSE\n";
     if (variant & kVariantInheritMixed) d += "#define INHERIT_MIXED\n";
     d += "#define FOG " + std::to_string((variant >> kVariantFogShift) & 3) + "\n";
     d += "#define LIGHTS " + std::to_string(lights) + "\n";

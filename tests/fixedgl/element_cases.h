@@ -19,6 +19,7 @@ extern const ElementCase kSceneCases[];
 extern const ElementCase kLightingCases[];
 extern const ElementCase kRasterCases[];
 extern const ElementCase kListCases[];
+extern const ElementCase kShortcutCases[];
 
 // A line for the comparison (state GL reports, errors).
 void report(const std::string& line);

@@ -23,7 +23,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:swrast_dri.s
 namespace {
 
 const ElementCase* find_case(const char* name) {
-    for (const ElementCase* table : {kSceneCases, kLightingCases, kRasterCases, kListCases})
+    for (const ElementCase* table : {kSceneCases, kLightingCases, kRasterCases, kListCases, kShortcutCases})
         for (const ElementCase* c = table; c->name; c++)
             if (strcmp(c->name, name) == 0) return c;
     return nullptr;

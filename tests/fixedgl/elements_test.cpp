@@ -105,6 +105,11 @@ INSTANTIATE_TEST_SUITE_P(Lists, LayerAgainstMesa,
                                            Case{"list_compile_and_execute", true},
                                            Case{"list_many_materials", true}, Case{"discard_keeps_state", true}),
                          case_name);
+INSTANTIATE_TEST_SUITE_P(Shortcuts, LayerAgainstMesa,
+                         ::testing::Values(Case{"fog_one_depth", true}, Case{"texture_filters", true},
+                                           Case{"texture_matrix_q", true}, Case{"blend_opaque_or_not", true},
+                                           Case{"light_partly_diffuse", true}),
+                         case_name);
 
 // A whole frame of the scene is a few dozen ES 2 draws: one per replay of
 // the model list (45 cells) and one per immediate-mode element drawn under
