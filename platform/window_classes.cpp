@@ -62,3 +62,13 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL, DWORD) {
     rect->bottom += bottom;
     return TRUE;
 }
+
+// Resources: the program module, and icons and cursors by their names.
+HINSTANCE GetModuleHandleA(LPCSTR name) {
+    static char module;  // any stable non-null address names the program module
+    return name ? nullptr : reinterpret_cast<HINSTANCE>(&module);
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_cast<char*>(name)); }
+
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }

@@ -122,15 +122,6 @@ void restore_display_mode() {
 
 using namespace platform;
 
-HINSTANCE GetModuleHandleA(LPCSTR name) {
-    static char module;  // any stable non-null address names the program module
-    return name ? nullptr : reinterpret_cast<HINSTANCE>(&module);
-}
-
-HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_cast<char*>(name)); }
-
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }
-
 namespace platform {
 
 bool class_in_use(const char* name) {

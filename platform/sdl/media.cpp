@@ -4,12 +4,12 @@
 // changes nothing.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
-#include <ctype.h>
 #include <string.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/mci_command.h"
 #include "platform/sdl_backend.h"
 
 namespace {
@@ -78,25 +78,13 @@ void close_track(const std::string& name) {
     if (tracks.empty()) close_audio();
 }
 
-std::string trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && isspace((unsigned char)s[b])) b++;
-    while (e > b && isspace((unsigned char)s[e - 1])) e--;
-    std::string t = s.substr(b, e - b);
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
-    return t;
-}
-
 }  // namespace
 
 MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND) {
     if (returnString && returnLength) returnString[0] = '\0';
-    if (!command) return kUnrecognisedCommand;
-    std::string text = trim(command);
-    size_t space = text.find(' ');
-    std::string verb = text.substr(0, space);
-    std::string name = space == std::string::npos ? "" : trim(text.substr(space + 1));
-    if (name.empty()) return kUnrecognisedCommand;
+    platform::MciCommand parsed;
+    if (!platform::parse_mci_command(command, &parsed)) return kUnrecognisedCommand;
+    const std::string &verb = parsed.verb, &name = parsed.name;
 
     Track* track = nullptr;
     if (verb == "open") return open_track(name, &track);

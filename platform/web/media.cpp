@@ -3,7 +3,6 @@
 // running time, which counts from the tick-count reading just before "play".
 // A missing file is reported in the result and changes nothing; one the
 // browser cannot decode stays silent. A stepped run (a still) plays nothing.
-#include <ctype.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/mci_command.h"
 #include "platform/web/browser.h"
 #include "platform/web/presenting.h"
 #include "platform/web/web_clocks.h"
@@ -26,15 +26,6 @@ bool is_open(const std::string& name) {
     for (const std::string& t : open_tracks)
         if (t == name) return true;
     return false;
-}
-
-std::string trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && isspace((unsigned char)s[b])) b++;
-    while (e > b && isspace((unsigned char)s[e - 1])) e--;
-    std::string t = s.substr(b, e - b);
-    if (t.size() >= 2 && t.front() == '"' && t.back() == '"') t = t.substr(1, t.size() - 2);
-    return t;
 }
 
 MCIERROR open_track(const std::string& name) {
@@ -57,12 +48,9 @@ MCIERROR play(const std::string& name) {
 
 MCIERROR mciSendStringA(LPCSTR command, LPSTR returnString, UINT returnLength, HWND) {
     if (returnString && returnLength) returnString[0] = '\0';
-    if (!command) return kUnrecognisedCommand;
-    std::string text = trim(command);
-    size_t space = text.find(' ');
-    std::string verb = text.substr(0, space);
-    std::string name = space == std::string::npos ? "" : trim(text.substr(space + 1));
-    if (name.empty()) return kUnrecognisedCommand;
+    platform::MciCommand parsed;
+    if (!platform::parse_mci_command(command, &parsed)) return kUnrecognisedCommand;
+    const std::string &verb = parsed.verb, &name = parsed.name;
 
     if (verb == "open") return open_track(name);
     if (verb == "play") return play(name);

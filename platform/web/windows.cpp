@@ -62,15 +62,6 @@ bool class_in_use(const char* name) {
 
 using namespace web;
 
-HINSTANCE GetModuleHandleA(LPCSTR name) {
-    static char module;  // any stable non-null address names the program module
-    return name ? nullptr : reinterpret_cast<HINSTANCE>(&module);
-}
-
-HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_cast<char*>(name)); }
-
-HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HCURSOR>(const_cast<char*>(name)); }
-
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, int, int, int width, int height, HWND,
                      HMENU, HINSTANCE, LPVOID) {
     const WNDCLASSA* wc = className ? platform::find_class(className) : nullptr;

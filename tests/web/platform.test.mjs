@@ -81,8 +81,12 @@ test('a hidden page is a minimised window, and a visible one active again, each 
 });
 
 test('leaving full screen is the Escape key', async () => {
+  // Left only once the page has been told it entered (fullscreenElement is set
+  // before that news is dispatched, and no person leaves so soon).
+  const entered = page.evaluate(
+    () => new Promise((told) => document.addEventListener('fullscreenchange', () => told(true), {once: true})));
   await page.click('#fullscreen');
-  await page.waitForFunction(() => document.fullscreenElement !== null);
+  await entered;
   assert.deepEqual(await heard(() => page.evaluate(() => document.exitFullscreen()), 1), ['WM_KEYDOWN 0x1B 0x1']);
 });
 
