@@ -98,9 +98,12 @@ void glm_run_chunks(GlmReadPlan* plan, void (*work)(GlmChunk* chunk, void* conte
             work(&plan->chunks[i], context);
     };
     std::thread helpers[MAX_THREADS];
+    /* Threads beyond the cores would only take turns on them: no more are started. */
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned running = cores && cores < plan->threads ? cores : plan->threads;
     unsigned started = 0;
     try {
-        for (; started + 1 < plan->threads; started++) helpers[started] = std::thread(take_chunks);
+        for (; started + 1 < running; started++) helpers[started] = std::thread(take_chunks);
     } catch (...) {
         /* No more threads to be had: those that started, and this one, do it all. */
     }
