@@ -1,13 +1,9 @@
 #include "scene_gl.h"
 
 #include <math.h>
-#include <unistd.h>
 
-#include "demo/run_loop.h"
-#include "demo/scene.h"
-#include "demo/scene_resources.h"
 #include "platform/scripted.h"
-#include "window/gl_window.h"
+#include "tests/support/demo_start_state.h"
 
 static bool normalize_at_start = true;
 
@@ -16,15 +12,7 @@ bool normalize_after_start_up() { return normalize_at_start; }
 bool open_scene_context() {
     static bool opened = false;
     if (opened) return true;
-    if (!scripted::open_gl_context(1024, 768)) return false;
-    if (chdir(QO_DATA_DIR) != 0) return false;
-    scene_prepare_model();
-    ReSizeGLScene(1024, 768);
-    set_fixed_gl_state();
-    scene_load_textures();
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (!scripted::open_gl_context(1024, 768) || !set_demo_start_state(QO_DATA_DIR)) return false;
     normalize_at_start = glIsEnabled(GL_NORMALIZE);
     opened = true;
     return true;

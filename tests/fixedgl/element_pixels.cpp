@@ -5,15 +5,12 @@
 // the GL names mapped onto the layer's, on the layer over ES 2.
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <vector>
 
-#include "demo/run_loop.h"
-#include "demo/scene.h"
 #include "element_cases.h"
 #include "platform/scripted.h"
-#include "window/gl_window.h"
+#include "tests/support/demo_start_state.h"
 
 // Under LeakSanitizer: the system's GL driver keeps memory of some display
 // lists it never frees (list_many_materials through Mesa's own pipeline);
@@ -31,16 +28,7 @@ const ElementCase* find_case(const char* name) {
 
 // As the demo's start-up leaves it, before the first frame.
 bool open_demo_context() {
-    if (!scripted::open_gl_context(1024, 768)) return false;
-    if (chdir(QO_DATA_DIR) != 0) return false;
-    scene_prepare_model();
-    ReSizeGLScene(1024, 768);
-    set_fixed_gl_state();
-    scene_load_textures();
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    return glGetError() == GL_NO_ERROR;
+    return scripted::open_gl_context(1024, 768) && set_demo_start_state(QO_DATA_DIR);
 }
 
 }  // namespace
